@@ -1,0 +1,32 @@
+# Shared CMake helpers of the project.
+
+# Adds each listed folder that has a CMakeLists.txt of its own.
+macro(qev_add_dirs)
+  foreach(_d ${ARGN})
+    if(EXISTS ${CMAKE_SOURCE_DIR}/${_d}/CMakeLists.txt)
+      add_subdirectory(${_d})
+    endif()
+  endforeach()
+endmacro()
+
+if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+  add_compile_options(-Wall -Wextra -Wno-unused-parameter)
+endif()
+if(WIN32)
+  add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+  add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
+
+# qev_test(NAME src... LIBS lib...): a GoogleTest program registered with CTest.
+# Natively every test case is its own CTest entry; under Wine the program is one
+# entry, since each start of a program costs a Wine process.
+function(qev_test name)
+  cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
+  add_executable(${name} ${T_UNPARSED_ARGUMENTS})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main GTest::gmock)
+  if(CMAKE_CROSSCOMPILING)
+    add_test(NAME ${name} COMMAND ${name})
+  else()
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+  endif()
+endfunction()
