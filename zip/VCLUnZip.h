@@ -38,6 +38,7 @@ struct ZipMember {
   uint64_t UncompressedSize = 0;
   uint32_t ExternalAttributes = 0;
   uint64_t LocalHeaderOffset = 0;
+  uint16_t VersionMadeBy = 0;  // high byte: the system that made it (3 = Unix)
 };
 
 class TVCLUnZip {
@@ -53,15 +54,29 @@ class TVCLUnZip {
 
   // Reads the directory of ZipName.
   void ReadZip();
-  // Extracts every member; the number extracted.
+  // Extracts every member; the number extracted (reads the directory first when
+  // ReadZip was not called). Members that are skipped or fail do not count:
+  //  - a stored name whose file name is unsafe (empty, ".", "..", ":", control bytes,
+  //    device names) is skipped without writing anything;
+  //  - an enciphered member is skipped (no password is ever set), without a question;
+  //  - a method other than 0 and 8 (the legacy methods 1-6 too) shows "Zip Error" /
+  //    "Unknown Compression Method" and writes nothing;
+  //  - data that is corrupt, runs past its declared size, claims an impossible size or
+  //    fails its CRC leaves no file: a member is written under a temporary name beside
+  //    its target and takes the target's place only once it is complete and checked.
+  // Write failures (full disk, a locked target, a folder that cannot be created) and
+  // archive read errors raise ZipError; no partial file is left in either case.
   int UnZip();
 
   const std::vector<ZipMember>& Members() const { return members_; }
 
  private:
+  bool ExtractMember(InputFile& in, const ZipMember& m, const std::string& dir);
+
   FileSystem& fs_;
   ZipPrompt& prompt_;
   std::vector<ZipMember> members_;
+  bool read_ = false;
 };
 
 }  // namespace qev

@@ -1,0 +1,146 @@
+#include "skin/BmpDecoder.h"
+
+#include <string>
+
+namespace qev {
+namespace {
+
+constexpr uint32_t kBiRgb = 0;
+constexpr uint32_t kBiBitfields = 3;
+constexpr size_t kFileHeaderSize = 14;
+
+uint32_t Le16(std::string_view s, size_t at) {
+  return static_cast<uint8_t>(s[at]) | static_cast<uint32_t>(static_cast<uint8_t>(s[at + 1])) << 8;
+}
+uint32_t Le32(std::string_view s, size_t at) { return Le16(s, at) | Le16(s, at + 2) << 16; }
+
+[[noreturn]] void Reject(const char* why) { throw BmpError(std::string("bitmap: ") + why); }
+
+struct Header {
+  int64_t width = 0, height = 0;
+  bool topDown = false;
+  int bits = 0;
+  uint32_t compression = kBiRgb;
+  size_t paletteAt = 0, paletteEntries = 0, paletteEntrySize = 4;
+  uint32_t masks[4] = {0, 0, 0, 0};  // red, green, blue, alpha
+};
+
+Header ReadHeader(std::string_view f) {
+  if (f.size() < kFileHeaderSize + 12 || f[0] != 'B' || f[1] != 'M') Reject("not a bitmap file");
+  Header h;
+  uint32_t infoSize = Le32(f, 14);
+  if (infoSize == 12) {  // core header: 16-bit sizes, 3-byte palette entries
+    h.width = Le16(f, 18);
+    h.height = Le16(f, 20);
+    if (Le16(f, 22) != 1) Reject("planes");
+    h.bits = static_cast<int>(Le16(f, 24));
+    h.paletteEntrySize = 3;
+  } else if (infoSize == 40 || infoSize == 52 || infoSize == 56 || infoSize == 108 || infoSize == 124) {
+    if (f.size() < kFileHeaderSize + infoSize) Reject("header cut short");
+    h.width = static_cast<int32_t>(Le32(f, 18));
+    h.height = static_cast<int32_t>(Le32(f, 22));
+    if (Le16(f, 26) != 1) Reject("planes");
+    h.bits = static_cast<int>(Le16(f, 28));
+    h.compression = Le32(f, 30);
+    h.paletteEntries = Le32(f, 46);
+    if (h.compression == kBiBitfields) {
+      size_t at = kFileHeaderSize + 40;  // masks follow a 40-byte header, or lie inside a longer one
+      if (f.size() < at + 12) Reject("bit fields cut short");
+      for (int i = 0; i < 3; ++i) h.masks[i] = Le32(f, at + 4 * i);
+      if (infoSize >= 56) h.masks[3] = Le32(f, at + 12);
+    }
+  } else {
+    Reject("unknown header size");
+  }
+  if (h.height < 0) {
+    h.topDown = true;
+    h.height = -h.height;
+  }
+  h.paletteAt = kFileHeaderSize + infoSize + (infoSize == 40 && h.compression == kBiBitfields ? 12 : 0);
+  return h;
+}
+
+void CheckHeader(const Header& h) {
+  if (h.width <= 0 || h.height <= 0 || h.width > kMaxBmpSide || h.height > kMaxBmpSide ||
+      h.width * h.height > kMaxBmpPixels)
+    Reject("size out of range");
+  bool rgb = h.compression == kBiRgb;
+  bool fields = h.compression == kBiBitfields && (h.bits == 16 || h.bits == 32);
+  if (!rgb && !fields) Reject("compression not supported");
+  if (h.bits != 1 && h.bits != 4 && h.bits != 8 && h.bits != 16 && h.bits != 24 && h.bits != 32)
+    Reject("bit count not supported");
+  if (h.topDown && h.paletteEntrySize == 3) Reject("top-down core bitmap");
+}
+
+std::vector<uint32_t> ReadPalette(std::string_view f, const Header& h) {
+  if (h.bits > 8) return {};
+  size_t entries = h.paletteEntries == 0 ? size_t{1} << h.bits : h.paletteEntries;
+  if (entries > 256) Reject("palette too large");
+  if (h.paletteAt > f.size() || (f.size() - h.paletteAt) / h.paletteEntrySize < entries)
+    Reject("palette cut short");
+  std::vector<uint32_t> palette(size_t{1} << h.bits, 0);  // indexes past the table read black
+  for (size_t i = 0; i < entries && i < palette.size(); ++i) {
+    size_t at = h.paletteAt + i * h.paletteEntrySize;
+    palette[i] = static_cast<uint8_t>(f[at]) | Le16(f, at + 1) << 8;
+  }
+  return palette;
+}
+
+// One colour component taken by a bit mask and scaled to 8 bits.
+uint32_t MaskedComponent(uint32_t value, uint32_t mask) {
+  if (mask == 0) return 0;
+  int shift = 0;
+  while (!(mask & (1u << shift))) ++shift;
+  uint32_t m = mask >> shift;
+  uint32_t v = (value & mask) >> shift;
+  return m == 0xFF ? v : (v * 255 + m / 2) / m;
+}
+
+uint32_t FieldsPixel(uint32_t v, const uint32_t* masks) {
+  return MaskedComponent(v, masks[2]) | MaskedComponent(v, masks[1]) << 8 | MaskedComponent(v, masks[0]) << 16 |
+         MaskedComponent(v, masks[3]) << 24;
+}
+
+uint32_t DecodePixel(const uint8_t* row, int64_t x, const Header& h, const std::vector<uint32_t>& palette) {
+  switch (h.bits) {
+    case 1: return palette[(row[x >> 3] >> (7 - (x & 7))) & 1];
+    case 4: return palette[(row[x >> 1] >> ((x & 1) ? 0 : 4)) & 15];
+    case 8: return palette[row[x]];
+    case 24: return row[3 * x] | row[3 * x + 1] << 8 | static_cast<uint32_t>(row[3 * x + 2]) << 16;
+    case 16: {
+      uint32_t v = row[2 * x] | row[2 * x + 1] << 8;
+      static const uint32_t k555[4] = {0x7C00, 0x03E0, 0x001F, 0};
+      return FieldsPixel(v, h.compression == kBiBitfields ? h.masks : k555);
+    }
+    default: {
+      uint32_t v = row[4 * x] | row[4 * x + 1] << 8 | row[4 * x + 2] << 16 | static_cast<uint32_t>(row[4 * x + 3]) << 24;
+      return h.compression == kBiBitfields ? FieldsPixel(v, h.masks) : v;
+    }
+  }
+}
+
+}  // namespace
+
+PlainBitmap DecodeBmp(std::string_view f) {
+  Header h = ReadHeader(f);
+  CheckHeader(h);
+  std::vector<uint32_t> palette = ReadPalette(f, h);
+  size_t stride = static_cast<size_t>((h.width * h.bits + 31) / 32 * 4);
+  size_t dataAt = Le32(f, 10);
+  if (dataAt > f.size() || (f.size() - dataAt) / stride < static_cast<size_t>(h.height)) Reject("pixel data cut short");
+
+  PlainBitmap bmp;
+  bmp.Width = static_cast<int>(h.width);
+  bmp.Height = static_cast<int>(h.height);
+  bmp.BitCount = h.bits;
+  bmp.Pixels.resize(static_cast<size_t>(h.width * h.height));
+  for (int64_t y = 0; y < h.height; ++y) {
+    int64_t fileRow = h.topDown ? y : h.height - 1 - y;
+    const uint8_t* row = reinterpret_cast<const uint8_t*>(f.data()) + dataAt + fileRow * stride;
+    uint32_t* out = bmp.Pixels.data() + y * h.width;
+    for (int64_t x = 0; x < h.width; ++x) out[x] = DecodePixel(row, x, h, palette);
+  }
+  return bmp;
+}
+
+}  // namespace qev

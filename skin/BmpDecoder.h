@@ -1,0 +1,44 @@
+#pragma once
+// Windows bitmap files (BMP) decoded into a plain bitmap, in portable code. The Windows
+// layer turns a PlainBitmap into a GDI bitmap.
+//
+// Decoded: 1, 4, 8, 16, 24 and 32 bits per pixel; BI_RGB, and BI_BITFIELDS for 16 and 32
+// bits; bottom-up and top-down rows; the core (12-byte) header and the 40, 52, 56, 108
+// and 124-byte info headers. Anything else (compressed rows, sizes beyond the limits,
+// data that ends early) raises BmpError, as the platform's loader would fail.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string_view>
+#include <vector>
+
+namespace qev {
+
+class BmpError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+inline constexpr int kMaxBmpSide = 16384;
+inline constexpr int64_t kMaxBmpPixels = int64_t{1} << 26;
+
+struct PlainBitmap {
+  int Width = 0;
+  int Height = 0;
+  // Rows top to bottom, each pixel 0xAARRGGBB (in memory B, G, R, A as a 32-bit DIB
+  // holds it). A is the file's fourth byte for 32-bit pixels (or the alpha mask's
+  // value with bit fields) and 0 for every other depth.
+  std::vector<uint32_t> Pixels;
+  int BitCount = 0;  // depth of the file it came from
+
+  uint32_t Pixel(int x, int y) const { return Pixels[static_cast<size_t>(y) * Width + x]; }
+  // The pixel as a Windows colour value 0x00BBGGRR.
+  uint32_t ColorAt(int x, int y) const {
+    uint32_t p = Pixel(x, y);
+    return ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
+  }
+};
+
+PlainBitmap DecodeBmp(std::string_view file);
+
+}  // namespace qev

@@ -1,0 +1,121 @@
+#include "skin/SUI2SkinReader.h"
+
+#include <set>
+
+#include "skin/SkinContainer.h"
+
+namespace qev {
+namespace {
+
+uint32_t Le32(std::string_view s, size_t at) {
+  return static_cast<uint8_t>(s[at]) | static_cast<uint32_t>(static_cast<uint8_t>(s[at + 1])) << 8 |
+         static_cast<uint32_t>(static_cast<uint8_t>(s[at + 2])) << 16 |
+         static_cast<uint32_t>(static_cast<uint8_t>(s[at + 3])) << 24;
+}
+
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
+    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
+    if (x != y) return false;
+  }
+  return true;
+}
+
+template <typename T>
+const T* FindFirst(const std::vector<std::pair<std::string, T>>& list, std::string_view name) {
+  for (const auto& [n, v] : list)
+    if (SameNameIgnoringCase(n, name)) return &v;
+  return nullptr;
+}
+
+[[noreturn]] void Damaged(const char* why) { throw SkinError(std::string("skin data: ") + why); }
+
+// The bytes [offset, offset + size) of the data, or a raise when they leave it.
+std::string_view Slice(std::string_view data, uint32_t offset, uint32_t size) {
+  if (offset > data.size() || data.size() - offset < size) Damaged("offset outside the file");
+  return data.substr(offset, size);
+}
+
+struct Record {
+  std::string name;
+  uint8_t kind = 0;
+  uint32_t dataOffset = 0, dataSize = 0, nextOffset = 0;
+};
+
+Record ReadRecord(std::string_view data, uint32_t offset) {
+  std::string_view r = Slice(data, offset, kSkinRecordSize);
+  Record rec;
+  std::string_view name = r.substr(0, 64);
+  rec.name = std::string(name.substr(0, name.find('\0')));
+  rec.kind = static_cast<uint8_t>(r[64]);
+  rec.dataOffset = Le32(r, 65);
+  rec.dataSize = Le32(r, 69);
+  rec.nextOffset = Le32(r, 73);
+  return rec;
+}
+
+}  // namespace
+
+Tsk2SkinFileReader::Tsk2SkinFileReader(FileSystem& fs, const std::string& skinPath, const std::string& password) {
+  std::string data;
+  uint8_t result = ReadSkinEntry(fs, skinPath, kSkinDataEntryName, password, data);
+  if (result == kSkinEntryRefused) return;
+  if (result != kSkinEntryDone) throw SkinError(kSkinReadFailedText);
+  Parse(data);
+}
+
+Tsk2SkinFileReader::Tsk2SkinFileReader(std::string_view skinData) { Parse(skinData); }
+
+void Tsk2SkinFileReader::Parse(std::string_view data) {
+  std::string_view header = Slice(data, 0, 16);
+  if (Le32(header, 12) != kSkinHeaderSize) Damaged("header size is not 24");
+  header = Slice(data, 0, kSkinHeaderSize);
+  uint32_t offset = Le32(header, 20);
+  std::set<uint32_t> visited;
+  int64_t pixels = 0;  // many records may name one large bitmap: bound the sum
+  for (Record rec = ReadRecord(data, offset); rec.nextOffset != 0; rec = ReadRecord(data, offset)) {
+    if (!visited.insert(offset).second) Damaged("record chain loops");
+    std::string_view value = Slice(data, rec.dataOffset, rec.dataSize);
+    switch (rec.kind) {
+      case kSkinBitmap: {
+        PlainBitmap bmp = DecodeBmp(value);
+        pixels += static_cast<int64_t>(bmp.Width) * bmp.Height;
+        if (pixels > kMaxBmpPixels) Damaged("bitmaps too large in total");
+        bitmaps_.emplace_back(rec.name, std::move(bmp));
+        break;
+      }
+      case kSkinInteger:
+        if (value.size() != 4) Damaged("integer value is not 4 bytes");
+        integers_.emplace_back(rec.name, std::to_string(static_cast<int32_t>(Le32(value, 0))));
+        break;
+      case kSkinBoolean:
+        if (value.size() != 1) Damaged("boolean value is not 1 byte");
+        booleans_.emplace_back(rec.name, std::to_string(static_cast<uint8_t>(value[0])));
+        break;
+      case kSkinText:
+        texts_.emplace_back(rec.name, std::string(value));
+        break;
+      default:
+        break;  // unknown kinds are skipped
+    }
+    offset = rec.nextOffset;
+  }
+  loaded_ = true;
+}
+
+const PlainBitmap* Tsk2SkinFileReader::GetBitmap(std::string_view name) const { return FindFirst(bitmaps_, name); }
+
+int32_t Tsk2SkinFileReader::GetInteger(std::string_view name) const {
+  const std::string* v = FindFirst(integers_, name);
+  return v ? static_cast<int32_t>(std::stol(*v)) : -1;
+}
+
+bool Tsk2SkinFileReader::GetBoolean(std::string_view name) const {
+  const std::string* v = FindFirst(booleans_, name);
+  return v && *v != "0";
+}
+
+}  // namespace qev

@@ -1,0 +1,150 @@
+#include "skin/SkinContainer.h"
+
+#include <cstring>
+
+#include "skin/PkCipher.h"
+#include "skin/SkinInflate.h"
+
+namespace qev {
+namespace {
+
+constexpr uint32_t kEndSignature = 0x06054B50;
+constexpr size_t kEndRecordSize = 22;
+constexpr size_t kDirEntrySize = 46;
+constexpr size_t kLocalHeaderSize = 30;
+constexpr size_t kCipherHeaderSize = 12;
+constexpr size_t kMaxNameLength = 259;
+// Deflate cannot expand one input byte into more than 258 * 8 / 2 output bytes.
+constexpr uint64_t kMaxDeflateRatio = 1032;
+
+uint32_t Le16(std::string_view s, size_t at) {
+  return static_cast<uint8_t>(s[at]) | static_cast<uint32_t>(static_cast<uint8_t>(s[at + 1])) << 8;
+}
+uint32_t Le32(std::string_view s, size_t at) { return Le16(s, at) | Le16(s, at + 2) << 16; }
+
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
+    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
+    if (x != y) return false;
+  }
+  return true;
+}
+
+struct DirEntry {
+  uint32_t flags = 0, time = 0, crc = 0, uncompressed = 0, localOffset = 0;
+};
+
+// Walks the directory from its offset up to the end record; false when the entry is
+// absent or an entry breaks a bound.
+bool FindEntry(std::string_view c, size_t dirEnd, std::string_view name, DirEntry& found) {
+  size_t pos = Le32(c, dirEnd + 16);
+  while (pos < dirEnd) {
+    if (dirEnd - pos < kDirEntrySize) return false;
+    size_t nameLen = Le16(c, pos + 28);
+    size_t extraLen = Le16(c, pos + 30), commentLen = Le16(c, pos + 32);
+    if (nameLen > kMaxNameLength || c.size() - pos - kDirEntrySize < nameLen) return false;
+    if (SameNameIgnoringCase(c.substr(pos + kDirEntrySize, nameLen), name)) {
+      found.flags = Le16(c, pos + 8);
+      found.time = Le16(c, pos + 12);
+      found.crc = Le32(c, pos + 16);
+      found.uncompressed = Le32(c, pos + 24);
+      found.localOffset = Le32(c, pos + 42);
+      return true;
+    }
+    pos += kDirEntrySize + nameLen + extraLen + commentLen;
+  }
+  return false;
+}
+
+// What a decode that stopped early leaves: as if the bytes written so far were the
+// output file, which the size comparison then judges.
+uint8_t ResultOfFailedDecode(uint64_t written, uint32_t declared) {
+  return written == declared ? kSkinEntryFailed : kSkinEntryRefused;
+}
+
+uint8_t Inflate(std::string_view stream, uint32_t declared, std::string& out) {
+  // More output than the stream could ever produce means the size is a lie; the
+  // decoder's own limit stops a stream that tries.
+  if (declared > kMaxSkinFileSize || declared > stream.size() * kMaxDeflateRatio + 1024)
+    return kSkinEntryRefused;
+  InflateStatus s = InflateBuffer(stream, declared, out);
+  if (s != InflateStatus::Ok) {
+    uint64_t flushed = out.size() - out.size() % SkinInflater::kFlushSize;
+    return ResultOfFailedDecode(flushed, declared);
+  }
+  if (out.empty()) return kSkinEntryFailed;
+  return out.size() == declared ? kSkinEntryDone : kSkinEntryRefused;
+}
+
+}  // namespace
+
+uint8_t ExtractSkinEntryFromBytes(std::string_view c, std::string_view entryName, std::string_view password,
+                                  std::string& out) {
+  out.clear();
+  if (c.size() < 4 || Le16(c, 0) != 0x4B53) return kSkinEntryFailed;
+  if (c.size() < kEndRecordSize) return kSkinEntryFailed;
+  size_t dirEnd = c.size() - kEndRecordSize;
+  if (Le32(c, dirEnd) != kEndSignature || Le16(c, dirEnd + 20) != 0) return kSkinEntryFailed;
+
+  DirEntry e;
+  if (!FindEntry(c, dirEnd, entryName, e)) return kSkinEntryFailed;
+  size_t at = e.localOffset;
+  if (at > c.size() || c.size() - at < kLocalHeaderSize) return kSkinEntryFailed;
+  size_t skip = kLocalHeaderSize + Le16(c, at + 26) + Le16(c, at + 28);
+  if (c.size() - at < skip) return kSkinEntryFailed;
+  std::string_view data = c.substr(at + skip);
+
+  uint8_t result;
+  if (e.flags & 1) {
+    if (password.empty()) return kSkinEntryRefused;
+    if (data.size() < kCipherHeaderSize) return kSkinEntryFailed;
+    PkCipher cipher(password);
+    uint8_t header[kCipherHeaderSize];
+    std::memcpy(header, data.data(), kCipherHeaderSize);
+    cipher.Decrypt(header, kCipherHeaderSize);
+    uint32_t check = (e.flags & 8) ? e.time << 16 : e.crc;
+    if (header[kCipherHeaderSize - 1] != (check >> 24)) return kSkinEntryRefused;
+    std::string plain(data.substr(kCipherHeaderSize));
+    cipher.Decrypt(reinterpret_cast<uint8_t*>(plain.data()), plain.size());
+    result = Inflate(plain, e.uncompressed, out);
+  } else {
+    result = Inflate(data, e.uncompressed, out);
+  }
+  if (result != kSkinEntryDone) out.clear();
+  return result;
+}
+
+uint8_t ReadSkinEntry(FileSystem& fs, const std::string& containerPath, std::string_view entryName,
+                      std::string_view password, std::string& out) {
+  out.clear();
+  std::unique_ptr<InputFile> in;
+  if (!fs.FileExists(containerPath) || fs.OpenRead(containerPath, in)) return kSkinEntryFailed;
+  uint64_t size = in->Size();
+  if (size > kMaxSkinFileSize) return kSkinEntryFailed;
+  std::string bytes(static_cast<size_t>(size), '\0');
+  size_t have = 0;
+  while (have < bytes.size()) {
+    size_t got = 0;
+    if (in->Read(bytes.data() + have, bytes.size() - have, got) || got == 0) return kSkinEntryFailed;
+    have += got;
+  }
+  return ExtractSkinEntryFromBytes(bytes, entryName, password, out);
+}
+
+uint8_t ExtractSkinEntry(FileSystem& fs, const std::string& containerPath, std::string_view entryName,
+                         const std::string& destPath, std::string_view password) {
+  std::string data;
+  uint8_t result = ReadSkinEntry(fs, containerPath, entryName, password, data);
+  if (result == kSkinEntryDone) {
+    std::unique_ptr<OutputFile> out;
+    if (fs.Create(destPath, out) || out->Write(data.data(), data.size()) || out->Close())
+      result = kSkinEntryFailed;
+  }
+  if (result != kSkinEntryDone && fs.FileExists(destPath)) fs.Delete(destPath);
+  return result;
+}
+
+}  // namespace qev

@@ -1,0 +1,24 @@
+// Holds a file open without letting others write, rename or delete it, for a while:
+//   HoldFile PATH MS   prints "held" once the file is open, "released" when closed.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 3) return 2;
+  HANDLE h = CreateFileW(argv[1], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    printf("error %lu\n", GetLastError());
+    fflush(stdout);
+    return 1;
+  }
+  printf("held\n");
+  fflush(stdout);
+  Sleep(wcstoul(argv[2], nullptr, 10));
+  CloseHandle(h);
+  printf("released\n");
+  fflush(stdout);
+  return 0;
+}

@@ -1,0 +1,140 @@
+"""The launcher's start under Wine: client-folder test, single instance, main window."""
+import os
+import shutil
+import tempfile
+import time
+import unittest
+
+from winedrive import Driver, dialog_texts, start, stop, wait_exit
+
+TITLE = "神域3登录器"
+NOT_CLIENT_FOLDER = "请把登录器放到神域3客户端目录！"
+ALREADY_RUNNING = TITLE + "\r\n\r\n" + "已经在运行！不能重复运行！"
+RUNNING_CAPTION = "重复运行"
+FOLDER_NOT_GBK = ("登录器所在文件夹的路径含有无法用简体中文编码表示的字符，无法启动。"
+                  "请把客户端放到名称只含中文、英文和数字的文件夹中。")
+LAUNCHER_CLASS = "tolw3"
+SCREEN = (1280, 1024)  # the test display
+CLIENT = (864, 568)
+WS_POPUP, WS_CAPTION, WS_THICKFRAME = 0x80000000, 0x00C00000, 0x00040000
+
+
+def make_game_folder(root, layout):
+    """layout: {"map/1.map": "file" | "dir", "data": "file" | "dir"}; returns the exe path."""
+    for rel, kind in layout.items():
+        path = os.path.join(root, rel)
+        os.makedirs(os.path.dirname(path) or root, exist_ok=True)
+        if kind == "dir":
+            os.makedirs(path, exist_ok=True)
+        else:
+            with open(path, "wb") as f:
+                f.write(b"x")
+    exe = os.path.join(root, "QevLogin.exe")
+    shutil.copy(os.environ["QEV_LOGIN_EXE"], exe)
+    return exe
+
+
+CLIENT_LAYOUT = {"map/1.map": "file", "data": "dir"}
+
+
+class LauncherStart(unittest.TestCase):
+    def setUp(self):
+        self.driver = Driver(os.environ["QEV_DRIVER_EXE"])
+        self.tmp = tempfile.mkdtemp(prefix="qev-e2e-")
+        self.procs = []
+        self.assertEqual(self.driver.windows(LAUNCHER_CLASS), [], "a launcher window is left over")
+
+    def tearDown(self):
+        for w in self.driver.windows(LAUNCHER_CLASS):
+            self.driver.close(w["hwnd"])
+        for p in self.procs:
+            stop(p)
+        shutil.rmtree(self.tmp, ignore_errors=True)
+
+    def launch(self, exe):
+        p = start(exe, cwd=os.path.dirname(exe))
+        self.procs.append(p)
+        return p
+
+    def answer_box(self, proc, caption, text):
+        box = self.driver.wait_dialog()
+        self.assertIsNotNone(box, "no message box appeared")
+        self.assertEqual(box["title"], caption)
+        self.assertIn(text, dialog_texts(box))
+        self.assertTrue(self.driver.click_first_button(box["hwnd"]))
+        self.assertEqual(wait_exit(proc), 0)
+
+    def test_outside_a_client_folder_shows_box_and_ends_with_zero(self):
+        layouts = {
+            "map file missing": {"data": "dir"},
+            "map file is a folder": {"map/1.map": "dir", "data": "dir"},
+            "data is a file": {"map/1.map": "file", "data": "file"},
+            "data missing": {"map/1.map": "file"},
+        }
+        for name, layout in layouts.items():
+            with self.subTest(name):
+                exe = make_game_folder(os.path.join(self.tmp, name.replace(" ", "_")), layout)
+                self.answer_box(self.launch(exe), TITLE, NOT_CLIENT_FOLDER)
+                self.assertEqual(self.driver.windows(LAUNCHER_CLASS), [])
+
+    def test_main_window_shape_and_close(self):
+        exe = make_game_folder(os.path.join(self.tmp, "game"), CLIENT_LAYOUT)
+        p = self.launch(exe)
+        w = self.driver.wait(LAUNCHER_CLASS)
+        self.assertIsNotNone(w, "the main window did not appear")
+        self.assertEqual(w["title"], TITLE)
+        self.assertEqual(tuple(w["client"]), CLIENT)
+        left, top, right, bottom = w["rect"]
+        self.assertEqual((right - left, bottom - top), CLIENT)  # no frame around the client area
+        self.assertEqual((left, top), ((SCREEN[0] - CLIENT[0]) // 2, (SCREEN[1] - CLIENT[1]) // 2))
+        self.assertTrue(w["style"] & WS_POPUP)
+        self.assertFalse(w["style"] & (WS_CAPTION | WS_THICKFRAME))
+        self.assertTrue(self.driver.close(w["hwnd"]))
+        self.assertEqual(wait_exit(p), 0)
+
+    def test_second_start_restores_the_first_and_leaves_no_window(self):
+        exe = make_game_folder(os.path.join(self.tmp, "game"), CLIENT_LAYOUT)
+        first = self.launch(exe)
+        w = self.driver.wait(LAUNCHER_CLASS)
+        self.assertIsNotNone(w)
+        self.assertTrue(self.driver.minimize(w["hwnd"]))
+        for _ in range(40):  # minimised to the notification area: hidden
+            if not self.driver.info(w["hwnd"])["visible"]:
+                break
+            time.sleep(0.05)
+        self.assertEqual(self.driver.info(w["hwnd"])["visible"], 0)
+
+        second = self.launch(exe)
+        self.answer_box(second, RUNNING_CAPTION, ALREADY_RUNNING)
+        after = self.driver.info(w["hwnd"])
+        self.assertEqual((after["visible"], after["iconic"], after["foreground"]), (1, 0, 1))
+        self.assertEqual(len(self.driver.windows(LAUNCHER_CLASS)), 1)
+        self.assertIsNone(first.poll())
+
+        self.assertTrue(self.driver.close(w["hwnd"]))
+        self.assertEqual(wait_exit(first), 0)
+
+    def test_a_window_of_another_class_with_the_title_does_not_block(self):
+        other = self.driver.hold_window("SomeOtherClass", TITLE, 20000)
+        self.procs.append(other)
+        exe = make_game_folder(os.path.join(self.tmp, "game"), CLIENT_LAYOUT)
+        p = self.launch(exe)
+        w = self.driver.wait(LAUNCHER_CLASS)
+        self.assertIsNotNone(w, "the launcher did not start beside a window with its title")
+        self.assertTrue(self.driver.close(w["hwnd"]))
+        self.assertEqual(wait_exit(p), 0)
+
+    def test_folder_name_without_gbk_form_is_refused(self):
+        exe = make_game_folder(os.path.join(self.tmp, "게임"), CLIENT_LAYOUT)
+        p = self.launch(exe)
+        box = self.driver.wait_dialog()
+        self.assertIsNotNone(box)
+        self.assertEqual(box["title"], TITLE)
+        self.assertIn(FOLDER_NOT_GBK, dialog_texts(box))
+        self.assertTrue(self.driver.click_first_button(box["hwnd"]))
+        self.assertEqual(wait_exit(p), 0)
+        self.assertEqual(self.driver.windows(LAUNCHER_CLASS), [])
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,126 @@
+// skin pack, list and unpack, read back by the launcher's skin reader.
+
+#include <gtest/gtest.h>
+
+#include "ToolRunner.h"
+#include "posix/PosixFileSystem.h"
+#include "skin/SUI2SkinReader.h"
+
+namespace qev::test {
+namespace {
+
+void Put32(std::string& s, uint32_t v) {
+  for (int i = 0; i < 4; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+// A 24-bit bottom-up bitmap of w x h pixels, every pixel the same colour.
+std::string MakeBmp(int w, int h, uint8_t r, uint8_t g, uint8_t b) {
+  int stride = (w * 3 + 3) & ~3;
+  std::string px;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) px += {static_cast<char>(b), static_cast<char>(g), static_cast<char>(r)};
+    px.append(static_cast<size_t>(stride - w * 3), '\0');
+  }
+  std::string f = "BM";
+  Put32(f, static_cast<uint32_t>(54 + px.size()));
+  Put32(f, 0);
+  Put32(f, 54);
+  Put32(f, 40);
+  Put32(f, static_cast<uint32_t>(w));
+  Put32(f, static_cast<uint32_t>(h));
+  f += std::string("\x01\x00\x18\x00", 4);
+  Put32(f, 0);
+  Put32(f, static_cast<uint32_t>(px.size()));
+  for (int i = 0; i < 4; ++i) Put32(f, 0);
+  return f + px;
+}
+
+void MakeSkinFolder(const std::string& dir) {
+  WriteFileBytes(dir + "/Form.bmp", MakeBmp(3, 2, 10, 20, 30));
+  WriteFileBytes(dir + "/按钮.bmp", MakeBmp(1, 4, 0, 0, 0));
+  WriteFileBytes(dir + "/values.ini",
+                 "[integers]\nFontColor=0x00FF8040\nHeight=-12\n[booleans]\nRound=1\nFlat=0\n"
+                 "[texts]\nTitle=登录器\nNote=\"a;b\"\n");
+}
+
+const char kListing[] =
+    "bitmap\tForm\t3x2\nbitmap\t按钮\t1x4\ninteger\tFontColor\t16744512\ninteger\tHeight\t-12\n"
+    "boolean\tRound\t1\nboolean\tFlat\t0\ntext\tTitle\t登录器\ntext\tNote\ta;b\n";
+
+TEST(QevtoolSkin, PackedSkinLoadsInTheLaunchersReaderAndListsInChainOrder) {
+  TempFolder dir;
+  MakeSkinFolder(dir / "src");
+  std::string skin = dir / "QevLogin.ssk";
+  ToolResult r = RunTool({"skin", "pack", dir / "src", skin});
+  ASSERT_EQ(r.Exit, 0) << r.Err;
+  EXPECT_EQ(ReadFileBytes(skin).substr(0, 2), "SK");
+
+  PosixFileSystem fs;
+  Tsk2SkinFileReader reader(fs, skin, "");
+  ASSERT_TRUE(reader.Loaded());
+  const PlainBitmap* form = reader.GetBitmap("form");
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(form->Width, 3);
+  EXPECT_EQ(form->ColorAt(0, 0), 0x001E140Au);
+  EXPECT_NE(reader.GetBitmap("\xb0\xb4\xc5\xa5"), nullptr);  // the GBK name
+  EXPECT_EQ(reader.GetInteger("FontColor"), 0x00FF8040);
+  EXPECT_TRUE(reader.GetBoolean("Round"));
+  EXPECT_FALSE(reader.GetBoolean("Flat"));
+
+  ToolResult list = RunTool({"skin", "list", skin});
+  EXPECT_EQ(list.Exit, 0) << list.Err;
+  EXPECT_EQ(list.Out, kListing);
+
+  // Unpacking and packing again gives the same records.
+  ASSERT_EQ(RunTool({"skin", "unpack", skin, dir / "back"}).Exit, 0);
+  ASSERT_EQ(RunTool({"skin", "pack", dir / "back", dir / "again.ssk"}).Exit, 0);
+  EXPECT_EQ(RunTool({"skin", "list", dir / "again.ssk"}).Out, kListing);
+  EXPECT_EQ(ReadFileBytes(dir / "back/Form.bmp"), ReadFileBytes(dir / "src/Form.bmp"));
+}
+
+TEST(QevtoolSkin, PasswordFailuresAndExistingOutputs) {
+  TempFolder dir;
+  MakeSkinFolder(dir / "src");
+  std::string skin = dir / "s.ssk";
+  ASSERT_EQ(RunTool({"skin", "pack", dir / "src", skin, "--password", "秘密"}).Exit, 0);
+  for (std::vector<std::string> args : {std::vector<std::string>{"skin", "list", skin},
+                                         {"skin", "list", skin, "--password", "wrong"}}) {
+    ToolResult r = RunTool(args);
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_NE(r.Err.find("not loaded"), std::string::npos) << r.Err;
+  }
+  EXPECT_EQ(RunTool({"skin", "list", skin, "--password", "秘密"}).Out, kListing);
+
+  std::string before = ReadFileBytes(skin);
+  ToolResult again = RunTool({"skin", "pack", dir / "src", skin});
+  EXPECT_EQ(again.Exit, 1);
+  EXPECT_EQ(ReadFileBytes(skin), before);
+  ASSERT_EQ(RunTool({"skin", "unpack", skin, dir / "out", "--password", "秘密"}).Exit, 0);
+  EXPECT_EQ(RunTool({"skin", "unpack", skin, dir / "out", "--password", "秘密"}).Exit, 1);
+  EXPECT_EQ(RunTool({"skin", "unpack", skin, dir / "out", "--password", "秘密", "--force"}).Exit, 0);
+}
+
+TEST(QevtoolSkin, DamagedInputsFailWithClearMessages) {
+  TempFolder dir;
+  MakeSkinFolder(dir / "src");
+  std::string skin = dir / "s.ssk";
+  ASSERT_EQ(RunTool({"skin", "pack", dir / "src", skin}).Exit, 0);
+  std::string bytes = ReadFileBytes(skin);
+  bytes[0] = 'P';
+  WriteFileBytes(dir / "pk.ssk", bytes);
+  for (const std::string& bad : {dir / "pk.ssk", dir / "missing.ssk"}) {
+    ToolResult r = RunTool({"skin", "list", bad});
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_NE(r.Err.find("Failed to read skin file!"), std::string::npos) << r.Err;
+  }
+  // A bitmap the launcher cannot load, or a value that is not a number, packs nothing.
+  WriteFileBytes(dir / "src/Broken.bmp", "BMnotabitmap");
+  EXPECT_EQ(RunTool({"skin", "pack", dir / "src", dir / "x.ssk"}).Exit, 1);
+  std::remove((dir / "src/Broken.bmp").c_str());
+  WriteFileBytes(dir / "src/values.ini", "[integers]\nA=12abc\n");
+  EXPECT_EQ(RunTool({"skin", "pack", dir / "src", dir / "x.ssk"}).Exit, 1);
+  EXPECT_FALSE(PathExists(dir / "x.ssk"));
+}
+
+}  // namespace
+}  // namespace qev::test

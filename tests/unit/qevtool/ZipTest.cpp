@@ -1,0 +1,65 @@
+// zip extract with the launcher's ZIP component, on archives made by Python's zipfile.
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "ToolRunner.h"
+
+namespace qev::test {
+namespace {
+
+// Builds an archive with Python's zipfile: members given as name=content pairs.
+void MakeZip(const std::string& path, const std::vector<std::pair<std::string, std::string>>& members,
+             bool stored = false) {
+  std::string script = "import zipfile,sys\nz=zipfile.ZipFile(sys.argv[1],'w',zipfile.ZIP_" +
+                       std::string(stored ? "STORED" : "DEFLATED") + ")\n";
+  for (const auto& [name, content] : members)
+    script += "z.writestr('" + name + "', b'" + content + "')\n";
+  script += "z.close()\n";
+  WriteFileBytes(path + ".py", script);
+  ASSERT_EQ(std::system(("python3 " + path + ".py " + path).c_str()), 0);
+}
+
+TEST(QevtoolZip, ExtractsWithTheComponentsRulesAndAnswersOverwrite) {
+  TempFolder dir;
+  std::string zip = dir / "p.zip";
+  MakeZip(zip, {{"Data/a.txt", "alpha"}, {"b.txt", "beta"}});
+  std::string out = dir / "out/";
+  ToolResult r = RunTool({"zip", "extract", zip, out});
+  ASSERT_EQ(r.Exit, 0) << r.Err;
+  EXPECT_EQ(r.Out, "2\n");
+  EXPECT_EQ(ReadFileBytes(out + "a.txt"), "alpha");  // folder part dropped
+  EXPECT_EQ(ReadFileBytes(out + "b.txt"), "beta");
+
+  WriteFileBytes(out + "a.txt", "local");
+  ToolResult keep = RunTool({"zip", "extract", zip, out});
+  EXPECT_EQ(keep.Out, "0\n");  // the answer is no: both existing files kept
+  EXPECT_EQ(ReadFileBytes(out + "a.txt"), "local");
+  EXPECT_NE(keep.Err.find("kept existing a.txt"), std::string::npos) << keep.Err;
+  ToolResult replace = RunTool({"zip", "extract", zip, out, "--overwrite", "yes"});
+  EXPECT_EQ(replace.Out, "2\n");
+  EXPECT_EQ(ReadFileBytes(out + "a.txt"), "alpha");
+  EXPECT_EQ(RunTool({"zip", "extract", zip, out, "--overwrite", "maybe"}).Exit, 2);
+}
+
+TEST(QevtoolZip, UnreadableOrDamagedArchivesExitWithOne) {
+  TempFolder dir;
+  EXPECT_EQ(RunTool({"zip", "extract", dir / "none.zip", dir / "o"}).Exit, 1);
+  WriteFileBytes(dir / "junk.zip", std::string(300, 'x'));
+  ToolResult junk = RunTool({"zip", "extract", dir / "junk.zip", dir / "o"});
+  EXPECT_EQ(junk.Exit, 1);
+  EXPECT_EQ(junk.Err.rfind("qevtool: ", 0), 0u);
+  // A directory offset pointing past the end of the file.
+  std::string zip = dir / "cut.zip";
+  MakeZip(zip, {{"a.txt", "alpha"}});
+  std::string bytes = ReadFileBytes(zip);
+  bytes[bytes.size() - 6] = '\x7f';
+  WriteFileBytes(zip, bytes);
+  EXPECT_EQ(RunTool({"zip", "extract", zip, dir / "o"}).Exit, 1);
+}
+
+}  // namespace
+}  // namespace qev::test

@@ -1,0 +1,221 @@
+#include "zip/VCLUnZip.h"
+
+#include <zlib.h>
+
+#include <memory>
+
+#include "platform/FileOps.h"
+#include "zip/DosTime.h"
+#include "zip/MemberName.h"
+#include "zip/ZipDirectory.h"
+
+namespace qev {
+namespace {
+
+constexpr uint32_t kLocalHeaderSignature = 0x04034B50;
+constexpr size_t kLocalHeaderSize = 30;
+constexpr size_t kChunk = 256 * 1024;
+// Deflate cannot turn one input byte into more than 1032 output bytes.
+constexpr uint64_t kMaxDeflateRatio = 1032;
+constexpr uint16_t kMethodStored = 0;
+constexpr uint16_t kMethodDeflated = 8;
+constexpr uint8_t kMadeByUnix = 3;
+
+uint32_t Le16(std::string_view s, size_t at) {
+  return static_cast<uint8_t>(s[at]) | static_cast<uint32_t>(static_cast<uint8_t>(s[at + 1])) << 8;
+}
+uint32_t Le32(std::string_view s, size_t at) { return Le16(s, at) | Le16(s, at + 2) << 16; }
+
+// GBK-aware: a "\" that is the trail byte of a double-byte character is no separator.
+bool EndsWithSeparator(std::string_view path) {
+  bool sep = false;
+  for (size_t i = 0; i < path.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(path[i]);
+    sep = c == '\\' || c == '/';
+    if (c >= 0x81 && c <= 0xFE && i + 1 < path.size()) {
+      ++i;
+      sep = false;
+    }
+  }
+  return sep;
+}
+
+uint32_t MemberAttributes(const ZipMember& m) {
+  uint32_t a = m.ExternalAttributes & (kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive);
+  uint32_t mode = m.ExternalAttributes >> 16;
+  if ((m.VersionMadeBy >> 8) == kMadeByUnix && mode != 0 && !(mode & 0200)) a |= kAttrReadOnly;
+  return a ? a : kAttrNormal;
+}
+
+enum class Decoded { Ok, BadData, WriteFailed };
+
+// Output through one buffer: the file layer does not buffer.
+class BufferedOut {
+ public:
+  explicit BufferedOut(OutputFile& out) : out_(out) { buf_.reserve(kChunk); }
+  bool Put(const uint8_t* p, size_t n) {
+    crc_ = crc32(crc_, p, static_cast<uInt>(n));
+    total_ += n;
+    if (buf_.size() + n > kChunk && !Drain()) return false;
+    if (n >= kChunk) return out_.Write(p, n) == kErrNone;
+    buf_.insert(buf_.end(), p, p + n);
+    return true;
+  }
+  bool Drain() {
+    bool ok = buf_.empty() || out_.Write(buf_.data(), buf_.size()) == kErrNone;
+    buf_.clear();
+    return ok;
+  }
+  uint32_t Crc() const { return static_cast<uint32_t>(crc_); }
+  uint64_t Total() const { return total_; }
+
+ private:
+  OutputFile& out_;
+  std::vector<uint8_t> buf_;
+  uLong crc_ = crc32(0, nullptr, 0);
+  uint64_t total_ = 0;
+};
+
+size_t ReadSome(InputFile& in, uint8_t* buf, uint64_t want) {
+  size_t got = 0;
+  if (in.Read(buf, static_cast<size_t>(std::min<uint64_t>(want, kChunk)), got)) throw ZipError("cannot read the archive");
+  return got;
+}
+
+Decoded CopyStored(InputFile& in, const ZipMember& m, BufferedOut& out) {
+  std::vector<uint8_t> buf(kChunk);
+  for (uint64_t left = m.CompressedSize; left > 0;) {
+    size_t got = ReadSome(in, buf.data(), left);
+    if (got == 0) return Decoded::BadData;
+    if (!out.Put(buf.data(), got)) return Decoded::WriteFailed;
+    left -= got;
+  }
+  return Decoded::Ok;
+}
+
+struct InflateStream {
+  z_stream z{};
+  bool ok = inflateInit2(&z, -MAX_WBITS) == Z_OK;
+  ~InflateStream() {
+    if (ok) inflateEnd(&z);
+  }
+};
+
+// Stops as bad data when the stream needs more than the declared compressed bytes or
+// yields more than the declared uncompressed size.
+Decoded Inflate(InputFile& in, const ZipMember& m, BufferedOut& out) {
+  InflateStream s;
+  if (!s.ok) return Decoded::BadData;
+  std::vector<uint8_t> inBuf(kChunk), outBuf(kChunk);
+  uint64_t leftIn = m.CompressedSize;
+  for (;;) {
+    if (s.z.avail_in == 0) {
+      if (leftIn == 0) return Decoded::BadData;
+      size_t got = ReadSome(in, inBuf.data(), leftIn);
+      if (got == 0) return Decoded::BadData;
+      leftIn -= got;
+      s.z.next_in = inBuf.data();
+      s.z.avail_in = static_cast<uInt>(got);
+    }
+    s.z.next_out = outBuf.data();
+    s.z.avail_out = static_cast<uInt>(outBuf.size());
+    int r = inflate(&s.z, Z_NO_FLUSH);
+    if (r != Z_OK && r != Z_STREAM_END && r != Z_BUF_ERROR) return Decoded::BadData;
+    size_t produced = outBuf.size() - s.z.avail_out;
+    if (out.Total() + produced > m.UncompressedSize) return Decoded::BadData;
+    if (produced && !out.Put(outBuf.data(), produced)) return Decoded::WriteFailed;
+    if (r == Z_STREAM_END) return Decoded::Ok;
+  }
+}
+
+// The position of the member's data, or false when its header or data leave the file.
+bool LocateData(InputFile& in, const ZipMember& m, uint64_t& dataStart) {
+  uint64_t size = in.Size();
+  if (m.LocalHeaderOffset > size || size - m.LocalHeaderOffset < kLocalHeaderSize) return false;
+  std::string h;
+  ReadZipBytes(in, m.LocalHeaderOffset, kLocalHeaderSize, h);
+  if (Le32(h, 0) != kLocalHeaderSignature) return false;
+  dataStart = m.LocalHeaderOffset + kLocalHeaderSize + Le16(h, 26) + Le16(h, 28);
+  return dataStart <= size && m.CompressedSize <= size - dataStart;
+}
+
+bool SizesPlausible(const ZipMember& m) {
+  if (m.Method == kMethodStored) return m.CompressedSize == m.UncompressedSize;
+  return m.UncompressedSize <= m.CompressedSize * kMaxDeflateRatio + 1024;
+}
+
+}  // namespace
+
+TVCLUnZip::TVCLUnZip(FileSystem& fs, ZipPrompt& prompt) : fs_(fs), prompt_(prompt) {}
+
+void TVCLUnZip::ReadZip() {
+  std::unique_ptr<InputFile> in;
+  if (fs_.OpenRead(ZipName, in)) throw ZipError("cannot open the archive");
+  members_ = ReadZipDirectory(*in);
+  read_ = true;
+}
+
+int TVCLUnZip::UnZip() {
+  if (!read_) ReadZip();
+  std::unique_ptr<InputFile> in;
+  if (fs_.OpenRead(ZipName, in)) throw ZipError("cannot open the archive");
+  std::string dir = DestDir;
+  if (!dir.empty() && !EndsWithSeparator(dir)) dir += '\\';
+  int count = 0;
+  for (const ZipMember& m : members_)
+    if (ExtractMember(*in, m, dir)) ++count;
+  return count;
+}
+
+bool TVCLUnZip::ExtractMember(InputFile& in, const ZipMember& m, const std::string& dir) {
+  std::string name = SafeMemberFileName(m.StoredName);
+  if (name.empty() || (m.Flags & 1)) return false;
+  std::string target = dir + name;
+  if (!dir.empty() && !fs_.DirExists(dir) && CreateDirPath(fs_, dir))
+    throw ZipError("cannot create the folder " + dir);
+  if (fs_.DirExists(target)) return false;
+  if (fs_.FileExists(target) && !prompt_.AskReplace(name)) return false;
+  if (m.Method != kMethodStored && m.Method != kMethodDeflated) {
+    prompt_.ShowError("Zip Error", "Unknown Compression Method");
+    return false;
+  }
+  uint64_t dataStart = 0;
+  if (!SizesPlausible(m) || !LocateData(in, m, dataStart)) return false;
+  if (in.Seek(dataStart)) throw ZipError("cannot read the archive");
+
+  std::string temp = TempNameBeside(fs_, target);
+  std::unique_ptr<OutputFile> file;
+  if (fs_.Create(temp, file)) throw ZipError("cannot write " + target);
+  BufferedOut out(*file);
+  Decoded d;
+  try {
+    d = m.Method == kMethodStored ? CopyStored(in, m, out) : Inflate(in, m, out);
+  } catch (...) {
+    file.reset();
+    fs_.Delete(temp);
+    throw;
+  }
+  if (d == Decoded::Ok && !out.Drain()) d = Decoded::WriteFailed;
+  if (file->Close() && d == Decoded::Ok) d = Decoded::WriteFailed;
+  file.reset();
+  if (d == Decoded::Ok && (out.Total() != m.UncompressedSize || out.Crc() != m.Crc32)) d = Decoded::BadData;
+  if (d != Decoded::Ok) {
+    fs_.Delete(temp);
+    if (d == Decoded::WriteFailed) throw ZipError("cannot write " + target);
+    return false;
+  }
+
+  FileTimeTicks local;
+  if (DosDateTimeToTicks(m.DosDateTime, local)) fs_.SetFileTime(temp, FileTimeKind::LastWrite, fs_.LocalToUtc(local));
+  if (RetainAttributes) fs_.SetAttributes(temp, MemberAttributes(m));
+  // The player agreed to replace the file, read-only or not.
+  uint32_t old = 0;
+  if (!fs_.GetAttributes(target, old) && (old & kAttrReadOnly)) fs_.SetAttributes(target, old & ~kAttrReadOnly);
+  if (fs_.Rename(temp, target, true)) {
+    fs_.Delete(temp);
+    throw ZipError("cannot replace " + target);
+  }
+  return true;
+}
+
+}  // namespace qev

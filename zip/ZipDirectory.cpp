@@ -1,0 +1,135 @@
+#include "zip/ZipDirectory.h"
+
+#include <algorithm>
+
+namespace qev {
+namespace {
+
+constexpr uint32_t kEndSignature = 0x06054B50;
+constexpr uint32_t kZip64LocatorSignature = 0x07064B50;
+constexpr uint32_t kZip64EndSignature = 0x06064B50;
+constexpr uint32_t kDirEntrySignature = 0x02014B50;
+constexpr size_t kEndRecordSize = 22;
+constexpr size_t kMaxCommentSize = 65535;
+constexpr size_t kZip64LocatorSize = 20;
+constexpr size_t kZip64EndSize = 56;
+constexpr size_t kDirEntrySize = 46;
+constexpr uint16_t kZip64ExtraId = 0x0001;
+
+uint32_t Le16(std::string_view s, size_t at) {
+  return static_cast<uint8_t>(s[at]) | static_cast<uint32_t>(static_cast<uint8_t>(s[at + 1])) << 8;
+}
+uint32_t Le32(std::string_view s, size_t at) { return Le16(s, at) | Le16(s, at + 2) << 16; }
+uint64_t Le64(std::string_view s, size_t at) { return Le32(s, at) | uint64_t{Le32(s, at + 4)} << 32; }
+
+[[noreturn]] void Damaged(const std::string& why) { throw ZipError("damaged archive: " + why); }
+
+struct EndRecord {
+  uint64_t entries = 0, dirSize = 0, dirOffset = 0;
+  uint64_t position = 0;
+};
+
+EndRecord FindEndRecord(InputFile& in, uint64_t fileSize) {
+  if (fileSize < kEndRecordSize) Damaged("no end record");
+  size_t tailSize = static_cast<size_t>(std::min<uint64_t>(fileSize, kMaxCommentSize + kEndRecordSize));
+  uint64_t tailStart = fileSize - tailSize;
+  std::string tail;
+  ReadZipBytes(in, tailStart, tailSize, tail);
+  for (size_t at = tailSize - kEndRecordSize + 1; at-- > 0;) {
+    if (Le32(tail, at) != kEndSignature) continue;
+    EndRecord e;
+    e.position = tailStart + at;
+    e.entries = Le16(tail, at + 10);
+    e.dirSize = Le32(tail, at + 12);
+    e.dirOffset = Le32(tail, at + 16);
+    return e;
+  }
+  Damaged("no end record");
+}
+
+void ApplyZip64End(InputFile& in, EndRecord& e) {
+  if (e.position < kZip64LocatorSize) return;
+  std::string loc;
+  ReadZipBytes(in, e.position - kZip64LocatorSize, kZip64LocatorSize, loc);
+  if (Le32(loc, 0) != kZip64LocatorSignature) return;
+  std::string rec;
+  ReadZipBytes(in, Le64(loc, 8), kZip64EndSize, rec);
+  if (Le32(rec, 0) != kZip64EndSignature) Damaged("ZIP64 end record");
+  e.entries = Le64(rec, 32);
+  e.dirSize = Le64(rec, 40);
+  e.dirOffset = Le64(rec, 48);
+}
+
+// Sizes and the offset that the fixed fields mark as 0xFFFFFFFF come from the ZIP64
+// extra field, in this order.
+void ApplyZip64Extra(std::string_view extra, ZipMember& m) {
+  for (size_t at = 0; at + 4 <= extra.size();) {
+    uint32_t id = Le16(extra, at), len = Le16(extra, at + 2);
+    std::string_view body = extra.substr(at + 4, std::min<size_t>(len, extra.size() - at - 4));
+    if (id == kZip64ExtraId) {
+      size_t p = 0;
+      auto take = [&](uint64_t& field) {
+        if (field != 0xFFFFFFFF) return;
+        if (p + 8 > body.size()) Damaged("ZIP64 extra field");
+        field = Le64(body, p);
+        p += 8;
+      };
+      take(m.UncompressedSize);
+      take(m.CompressedSize);
+      take(m.LocalHeaderOffset);
+      return;
+    }
+    at += 4 + len;
+  }
+}
+
+}  // namespace
+
+void ReadZipBytes(InputFile& in, uint64_t pos, size_t n, std::string& out) {
+  out.assign(n, '\0');
+  if (in.Seek(pos)) throw ZipError("cannot read the archive");
+  size_t have = 0;
+  while (have < n) {
+    size_t got = 0;
+    if (in.Read(out.data() + have, n - have, got)) throw ZipError("cannot read the archive");
+    if (got == 0) Damaged("unexpected end of file");
+    have += got;
+  }
+}
+
+std::vector<ZipMember> ReadZipDirectory(InputFile& in) {
+  uint64_t fileSize = in.Size();
+  EndRecord e = FindEndRecord(in, fileSize);
+  ApplyZip64End(in, e);
+  if (e.dirOffset > fileSize || e.dirSize > fileSize - e.dirOffset) Damaged("directory outside the file");
+  // Each entry takes at least 46 bytes, which bounds a hostile entry count.
+  if (e.entries > e.dirSize / kDirEntrySize) Damaged("entry count larger than the directory");
+
+  std::string dir;
+  ReadZipBytes(in, e.dirOffset, static_cast<size_t>(e.dirSize), dir);
+  std::vector<ZipMember> members;
+  members.reserve(static_cast<size_t>(e.entries));
+  size_t at = 0;
+  for (uint64_t i = 0; i < e.entries; ++i) {
+    if (dir.size() - at < kDirEntrySize || Le32(dir, at) != kDirEntrySignature) Damaged("directory entry");
+    size_t nameLen = Le16(dir, at + 28), extraLen = Le16(dir, at + 30), commentLen = Le16(dir, at + 32);
+    if (dir.size() - at - kDirEntrySize < nameLen + extraLen + commentLen) Damaged("directory entry");
+    ZipMember m;
+    m.Flags = static_cast<uint16_t>(Le16(dir, at + 8));
+    m.Method = static_cast<uint16_t>(Le16(dir, at + 10));
+    m.DosDateTime = Le16(dir, at + 14) << 16 | Le16(dir, at + 12);
+    m.Crc32 = Le32(dir, at + 16);
+    m.CompressedSize = Le32(dir, at + 20);
+    m.UncompressedSize = Le32(dir, at + 24);
+    m.VersionMadeBy = static_cast<uint16_t>(Le16(dir, at + 4));
+    m.ExternalAttributes = Le32(dir, at + 38);
+    m.LocalHeaderOffset = Le32(dir, at + 42);
+    m.StoredName = dir.substr(at + kDirEntrySize, nameLen);
+    ApplyZip64Extra(std::string_view(dir).substr(at + kDirEntrySize + nameLen, extraLen), m);
+    members.push_back(std::move(m));
+    at += kDirEntrySize + nameLen + extraLen + commentLen;
+  }
+  return members;
+}
+
+}  // namespace qev
