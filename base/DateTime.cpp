@@ -67,8 +67,8 @@ bool EncodeDateTime(const CivilTime& c, TDateTime& out) {
   if (c.year < 1 || c.year > 9999 || c.month < 1 || c.month > 12 || c.day < 1 ||
       c.day > DaysInMonth(c.year, c.month))
     return false;
-  if (c.hour < 0 || c.hour > 23 || c.minute < 0 || c.minute > 59 || c.second < 0 ||
-      c.second > 59 || c.millisecond < 0 || c.millisecond > 999)
+  if (c.hour < 0 || c.hour > 23 || c.minute < 0 || c.minute > 59 || c.second < 0 || c.second > 59 ||
+      c.millisecond < 0 || c.millisecond > 999)
     return false;
   const int64_t day = DaysFromCivil(c.year, c.month, c.day) + kUnixEpochDays;
   const int64_t ms = ((c.hour * 60LL + c.minute) * 60 + c.second) * 1000 + c.millisecond;

@@ -16,8 +16,8 @@ std::vector<size_t> CharStarts(std::string_view s) {
     starts.push_back(i);
     const auto lead = static_cast<unsigned char>(s[i]);
     const auto trail = i + 1 < s.size() ? static_cast<unsigned char>(s[i + 1]) : 0;
-    const bool pair = lead >= 0x81 && lead <= 0xFE && trail >= 0x40 && trail <= 0xFE &&
-                      trail != 0x7F;
+    const bool pair =
+        lead >= 0x81 && lead <= 0xFE && trail >= 0x40 && trail <= 0xFE && trail != 0x7F;
     i += pair ? 2 : 1;
   }
   starts.push_back(s.size());

@@ -8,6 +8,7 @@ namespace qev {
 
 // Standard reflected CRC-32, polynomial 0xEDB88320: entry i is the register after
 // shifting the byte i through eight rounds.
+// clang-format off
 const uint32_t kCrc32Table[256] = {
     0x00000000, 0x77073096, 0xEE0E612C, 0x990951BA, 0x076DC419, 0x706AF48F,
     0xE963A535, 0x9E6495A3, 0x0EDB8832, 0x79DCB8A4, 0xE0D5E91E, 0x97D2D988,
@@ -53,6 +54,7 @@ const uint32_t kCrc32Table[256] = {
     0x54DE5729, 0x23D967BF, 0xB3667A2E, 0xC4614AB8, 0x5D681B02, 0x2A6F2B94,
     0xB40BBE37, 0xC30C8EA1, 0x5A05DF1B, 0x2D02EF8D,
 };
+// clang-format on
 
 namespace {
 

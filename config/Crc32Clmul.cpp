@@ -31,8 +31,7 @@ __attribute__((target("pclmul,sse4.1"))) inline __m128i Load(const unsigned char
   return _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
 }
 
-__attribute__((target("pclmul,sse4.1"))) inline __m128i Fold(__m128i x, __m128i k,
-                                                              __m128i next) {
+__attribute__((target("pclmul,sse4.1"))) inline __m128i Fold(__m128i x, __m128i k, __m128i next) {
   const __m128i lo = _mm_clmulepi64_si128(x, k, 0x00);
   const __m128i hi = _mm_clmulepi64_si128(x, k, 0x11);
   return _mm_xor_si128(_mm_xor_si128(hi, lo), next);
@@ -40,8 +39,8 @@ __attribute__((target("pclmul,sse4.1"))) inline __m128i Fold(__m128i x, __m128i 
 
 }  // namespace
 
-__attribute__((target("pclmul,sse4.1"))) uint32_t Crc32Clmul(const unsigned char* p,
-                                                              size_t count, uint32_t reg) {
+__attribute__((target("pclmul,sse4.1"))) uint32_t Crc32Clmul(const unsigned char* p, size_t count,
+                                                             uint32_t reg) {
   __m128i x1 = _mm_xor_si128(Load(p), _mm_cvtsi32_si128(static_cast<int>(reg)));
   __m128i x2 = Load(p + 16), x3 = Load(p + 32), x4 = Load(p + 48);
   p += 64;

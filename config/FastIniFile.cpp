@@ -89,13 +89,11 @@ int32_t TFastIniFile::ReadInteger(const std::string& section, const std::string&
   return ParseIniInteger(ReadString(section, key, ""), v) ? v : defaultValue;
 }
 
-void TFastIniFile::WriteInteger(const std::string& section, const std::string& key,
-                                int32_t value) {
+void TFastIniFile::WriteInteger(const std::string& section, const std::string& key, int32_t value) {
   WriteString(section, key, std::to_string(value));
 }
 
-bool TFastIniFile::ReadBool(const std::string& section, const std::string& key,
-                            bool defaultValue) {
+bool TFastIniFile::ReadBool(const std::string& section, const std::string& key, bool defaultValue) {
   return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
 }
 
@@ -126,8 +124,7 @@ void TFastIniFile::ReadSections(std::vector<std::string>& names) {
   }
 }
 
-void TFastIniFile::ReadSectionValues(const std::string& section,
-                                     std::vector<std::string>& lines) {
+void TFastIniFile::ReadSectionValues(const std::string& section, std::vector<std::string>& lines) {
   std::vector<std::string> names;
   ReadSection(section, names);
   lines.clear();

@@ -10,8 +10,7 @@ bool ValidKind(int which) { return which >= 0 && which <= 2; }
 
 TDateTime FileTimeAsDateTime(FileSystem& fs, const std::string& path, int which) {
   uint32_t attrs = 0;
-  if (!ValidKind(which) || fs.GetAttributes(path, attrs) != kErrNone ||
-      (attrs & kAttrDirectory))
+  if (!ValidKind(which) || fs.GetAttributes(path, attrs) != kErrNone || (attrs & kAttrDirectory))
     return -1.0;
   FileTimeTicks utc = 0;
   if (fs.GetFileTime(path, static_cast<FileTimeKind>(which), utc) != kErrNone) return -1.0;

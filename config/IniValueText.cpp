@@ -29,8 +29,10 @@ bool ParseHex(std::string_view s, uint32_t& out) {
 size_t FindUnquotedSemicolon(std::string_view value) {
   bool quoted = false;
   for (size_t i = 0; i < value.size(); ++i) {
-    if (value[i] == '"') quoted = !quoted;
-    else if (value[i] == ';' && !quoted) return i;
+    if (value[i] == '"')
+      quoted = !quoted;
+    else if (value[i] == ';' && !quoted)
+      return i;
   }
   return std::string_view::npos;
 }

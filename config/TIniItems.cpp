@@ -42,10 +42,18 @@ LineKind KindOf(std::string_view line) {
 
 void TIniItems::Tally(LineKind kind, int delta) {
   switch (kind) {
-    case LineKind::Blank: stats_.Blanks += delta; break;
-    case LineKind::Comment: stats_.Comments += delta; break;
-    case LineKind::Section: stats_.Sections += delta; break;
-    default: stats_.Others += delta; break;
+    case LineKind::Blank:
+      stats_.Blanks += delta;
+      break;
+    case LineKind::Comment:
+      stats_.Comments += delta;
+      break;
+    case LineKind::Section:
+      stats_.Sections += delta;
+      break;
+    default:
+      stats_.Others += delta;
+      break;
   }
 }
 

@@ -5,6 +5,7 @@
 namespace qev {
 
 // Every byte maps to itself except a-z and the letters of the Cyrillic code page 1251.
+// clang-format off
 const uint8_t kUpperCaseTbl[256] = {
     // 0x00-0x3F
     0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0C, 0x0D, 0x0E, 0x0F,
@@ -28,6 +29,7 @@ const uint8_t kUpperCaseTbl[256] = {
     0xC0, 0xC1, 0xC2, 0xC3, 0xC4, 0xC5, 0xC6, 0xC7, 0xC8, 0xC9, 0xCA, 0xCB, 0xCC, 0xCD, 0xCE, 0xCF,
     0xD0, 0xD1, 0xD2, 0xD3, 0xD4, 0xD5, 0xD6, 0xD7, 0xD8, 0xD9, 0xDA, 0xDB, 0xDC, 0xDD, 0xDE, 0xDF,
 };
+// clang-format on
 
 std::string UpperCaseTbl(std::string_view text) {
   std::string out(text);
@@ -79,8 +81,7 @@ size_t PosFrom(std::string_view sub, std::string_view s, size_t start) {
   return at == std::string_view::npos ? 0 : at + 1;
 }
 
-std::string StrReplaceAll(std::string_view s, std::string_view oldPart,
-                          std::string_view newPart) {
+std::string StrReplaceAll(std::string_view s, std::string_view oldPart, std::string_view newPart) {
   std::string out;
   size_t from = 1;  // 1-based, as PosFrom counts
   for (size_t at; (at = PosFrom(oldPart, s, from)) != 0; from = at + oldPart.size()) {

@@ -364,6 +364,8 @@ InflateStatus SkinInflater::DecodeBlock(const THuffmanTree& lit, const THuffmanT
       // Each 8-byte step reads only bytes written before it; the last may run up to 7
       // bytes past the match into the window's slack.
       for (uint32_t done = 0; done < length; done += 8) std::memcpy(dst + done, src + done, 8);
+    } else if (distance == 1) {
+      std::memset(dst, src[0], length);  // a run of one byte
     } else {
       for (uint32_t i = 0; i < length; ++i) dst[i] = src[i];
     }

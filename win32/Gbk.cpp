@@ -24,13 +24,11 @@ bool WideToGbk(std::wstring_view wide, std::string& out) {
   if (wide.empty()) return true;
   BOOL lossy = FALSE;
   const int n = WideCharToMultiByte(kGbkCodePage, WC_NO_BEST_FIT_CHARS, wide.data(),
-                                    static_cast<int>(wide.size()),
-                                    nullptr, 0, nullptr, &lossy);
+                                    static_cast<int>(wide.size()), nullptr, 0, nullptr, &lossy);
   if (n <= 0 || lossy) return false;
   out.resize(static_cast<size_t>(n));
   WideCharToMultiByte(kGbkCodePage, WC_NO_BEST_FIT_CHARS, wide.data(),
-                      static_cast<int>(wide.size()), out.data(), n,
-                      nullptr, nullptr);
+                      static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
   return true;
 }
 

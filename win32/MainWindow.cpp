@@ -1,6 +1,7 @@
 #include "win32/MainWindow.h"
 
 #include "win32/Gbk.h"
+#include "win32/PlainFace.h"
 
 namespace qev::win32 {
 
@@ -88,6 +89,11 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
       }
       break;
+    case WM_ERASEBKGND:
+      return TRUE;  // WM_PAINT covers every pixel
+    case WM_PAINT:
+      OnPaint();
+      return 0;
     case WM_DESTROY:
       tray_.Remove();
       SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
@@ -100,6 +106,15 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
   }
   return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+void MainWindow::OnPaint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd_, &ps);
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  PaintPlainFace(dc, client, GbkToWide(title_));
+  EndPaint(hwnd_, &ps);
 }
 
 void MainWindow::OnTrayMouse(UINT mouseMessage) {

@@ -37,6 +37,7 @@ class MainWindow {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
   void OnTrayMouse(UINT mouseMessage);
+  void OnPaint();
 
   HWND hwnd_ = nullptr;
   std::string title_;

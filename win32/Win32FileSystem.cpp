@@ -162,9 +162,15 @@ SysError Win32FileSystem::GetFileTime(const std::string& path, FileTimeKind whic
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExW(w.c_str(), GetFileExInfoStandard, &data)) return LastError();
   switch (which) {
-    case FileTimeKind::Creation: out = FromFileTime(data.ftCreationTime); break;
-    case FileTimeKind::LastAccess: out = FromFileTime(data.ftLastAccessTime); break;
-    case FileTimeKind::LastWrite: out = FromFileTime(data.ftLastWriteTime); break;
+    case FileTimeKind::Creation:
+      out = FromFileTime(data.ftCreationTime);
+      break;
+    case FileTimeKind::LastAccess:
+      out = FromFileTime(data.ftLastAccessTime);
+      break;
+    case FileTimeKind::LastWrite:
+      out = FromFileTime(data.ftLastWriteTime);
+      break;
   }
   return kErrNone;
 }

@@ -2,11 +2,11 @@
 // bitmap record plus values.ini with [integers], [booleans] and [texts]).
 
 #include <algorithm>
-#include <filesystem>
 #include <ostream>
 #include <random>
 
 #include "CommandLine.h"
+#include "HostFolders.h"
 #include "IniText.h"
 #include "OutputFiles.h"
 #include "SkinRecords.h"
@@ -41,17 +41,11 @@ void CheckName(const std::string& name, const std::string& where) {
 // ---- pack
 
 std::vector<SkinValue> BitmapValues(ToolContext& ctx, const std::string& dir) {
-  std::vector<std::string> files;
-  std::error_code ec;
-  for (const auto& e : std::filesystem::directory_iterator(ctx.NativePath(dir), ec)) {
-    std::string ext = e.path().extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), ::tolower);
-    if (e.is_regular_file() && ext == ".bmp") files.push_back(e.path().filename().string());
-  }
-  if (ec) throw ToolError("cannot list " + dir + ": " + ec.message());
-  std::sort(files.begin(), files.end());
   std::vector<SkinValue> values;
-  for (const std::string& file : files) {
+  for (const std::string& file : ListFileNames(ctx.NativePath(dir))) {
+    std::string ext = file.size() > 4 ? file.substr(file.size() - 4) : "";
+    std::transform(ext.begin(), ext.end(), ext.begin(), ::tolower);
+    if (ext != ".bmp") continue;
     std::string fileName = ctx.FileText(file, "a bitmap's file name");
     std::string path = dir + "/" + fileName;
     std::string name = fileName.substr(0, fileName.size() - 4);
@@ -122,7 +116,7 @@ int Pack(ToolContext& ctx, const ParsedArgs& a) {
       !Tsk2SkinFileReader(back).Loaded())
     throw ToolError("the launcher's reader does not accept the packed skin");
   WriteOutputFile(ctx.Fs(), out, container, a.Has("force"));
-  ctx.Out() << values.size() << " records, " << out << '\n';
+  ctx.Out() << values.size() << " records, " << ctx.ScreenText(out) << '\n';
   return kExitOk;
 }
 
@@ -188,7 +182,7 @@ int Unpack(ToolContext& ctx, const ParsedArgs& a) {
       continue;
     }
     seen[r.Kind].push_back(folded);
-    // Checked in screen form: a GBK character's second byte may be the byte of "\\".
+    // Checked in screen form: the second byte of a GBK character may be a backslash.
     std::string name = ctx.ScreenText(r.Name);
     CheckUnpackName(name, r.Kind != kSkinBitmap);
     if (r.Kind == kSkinBitmap) files.emplace_back(dir + "/" + r.Name + ".bmp", r.Data);
@@ -202,7 +196,7 @@ int Unpack(ToolContext& ctx, const ParsedArgs& a) {
   for (const auto& f : files) RequireReplaceable(ctx.Fs(), f.first, force);
   if (SysError e = CreateDirPath(ctx.Fs(), dir)) throw ToolError("cannot create " + dir + ": " + SysErrorText(e));
   for (const auto& f : files) WriteOutputFile(ctx.Fs(), f.first, f.second, force);
-  ctx.Out() << records.size() << " records, " << dir << '\n';
+  ctx.Out() << records.size() << " records, " << ctx.ScreenText(dir) << '\n';
   return kExitOk;
 }
 

@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "CommandLine.h"
-#include "GameFolder.h"
+#include "HostFolders.h"
 #include "IniText.h"
 #include "OutputFiles.h"
 #include "ToolContext.h"
@@ -146,7 +146,7 @@ int Build(ToolContext& ctx, const ParsedArgs& a) {
   if (SysError e = CreateDirPath(ctx.Fs(), out))
     throw ToolError("cannot create " + out + ": " + SysErrorText(e));
   WriteOutputFile(ctx.Fs(), infoPath, info, force);
-  ctx.Out() << patches.size() << " files, " << infoPath << '\n';
+  ctx.Out() << patches.size() << " files, " << ctx.ScreenText(infoPath) << '\n';
   return kExitOk;
 }
 

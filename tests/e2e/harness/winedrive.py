@@ -7,6 +7,10 @@ import os
 import subprocess
 import time
 
+if not os.environ.get("DISPLAY") or not os.environ.get("WINEPREFIX"):
+    raise RuntimeError("the end-to-end tests need the Wine prefix and display of scripts/wine-env; "
+                       "run them through scripts/test")
+
 
 def wine_env():
     env = dict(os.environ)

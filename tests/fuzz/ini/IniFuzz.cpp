@@ -89,15 +89,33 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string v = kValues[op[3] % std::size(kValues)];
     named.push_back(s);
     switch (op[0] % 9) {
-      case 0: ini.ReadString(s, k, v); break;
-      case 1: ini.WriteString(s, k, v); break;
-      case 2: ini.WriteInteger(s, k, op[3] - 128); break;
-      case 3: ini.ReadInteger(s, k, 0); break;
-      case 4: ini.DeleteKey(s, k); break;
-      case 5: ini.EraseSection(s); break;
-      case 6: ini.ReadSection(s, list); break;
-      case 7: ini.ReadSectionValues(s, list); break;
-      case 8: ini.WriteBool(s, k, op[3] & 1); break;
+      case 0:
+        ini.ReadString(s, k, v);
+        break;
+      case 1:
+        ini.WriteString(s, k, v);
+        break;
+      case 2:
+        ini.WriteInteger(s, k, op[3] - 128);
+        break;
+      case 3:
+        ini.ReadInteger(s, k, 0);
+        break;
+      case 4:
+        ini.DeleteKey(s, k);
+        break;
+      case 5:
+        ini.EraseSection(s);
+        break;
+      case 6:
+        ini.ReadSection(s, list);
+        break;
+      case 7:
+        ini.ReadSectionValues(s, list);
+        break;
+      case 8:
+        ini.WriteBool(s, k, op[3] & 1);
+        break;
     }
   }
   ini.Release();
@@ -109,7 +127,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   bool first = true;
   for (const Block& b : Blocks(text)) {
     bool touched = false;
-    for (const std::string& n : named) touched = touched || (b.header && qev::IniNamesEqual(b.name, n));
+    for (const std::string& n : named)
+      touched = touched || (b.header && qev::IniNamesEqual(b.name, n));
     if (!touched && !b.lines.empty()) {
       const size_t found = FindRun(lines, b.lines, at);
       if (found == std::string::npos || (first && !b.header && found != 0)) abort();

@@ -67,9 +67,9 @@ TEST(DateTime, DosPackingAtTwoSecondResolution) {
   EXPECT_FALSE(DateTimeToDos(Make(1979, 12, 31, 23, 59, 59), dos));
   EXPECT_TRUE(DateTimeToDos(Make(2107, 12, 31, 23, 59, 59), dos));
   EXPECT_FALSE(DateTimeToDos(Make(2108, 1, 1), dos));
-  EXPECT_FALSE(DosToDateTime(0, back));                             // month 0, day 0
+  EXPECT_FALSE(DosToDateTime(0, back));                               // month 0, day 0
   EXPECT_FALSE(DosToDateTime(((1u << 5) | 1u) << 16 | (30u), back));  // 60 seconds
-  EXPECT_FALSE(DosToDateTime(((2u << 5) | 30u) << 16, back));          // 30 February
+  EXPECT_FALSE(DosToDateTime(((2u << 5) | 30u) << 16, back));         // 30 February
 }
 
 TEST(DateTime, FormatAndParse) {

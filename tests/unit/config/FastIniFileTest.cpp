@@ -19,16 +19,17 @@ class Ini : public ::testing::Test {
 TEST_F(Ini, UntouchedLinesComeBackByteForByte) {
   // Odd spacing, unknown lines, comments, a header with a blank before it, mixed line
   // ends and no final line break.
-  Load("; top comment\r\n"
-       "[Options]\n"
-       "  Width   =  800  \r\n"
-       "Height=600\r"
-       "\tloose text line\n"
-       " [NotAHeader]\n"
-       "\n"
-       "[Other]\r\n"
-       "k = v ; note\r\n"
-       "last=1");
+  Load(
+      "; top comment\r\n"
+      "[Options]\n"
+      "  Width   =  800  \r\n"
+      "Height=600\r"
+      "\tloose text line\n"
+      " [NotAHeader]\n"
+      "\n"
+      "[Other]\r\n"
+      "k = v ; note\r\n"
+      "last=1");
   {
     TFastIniFile ini(fs, kPath);
     EXPECT_EQ(ini.ReadString("Options", "Width", ""), "800");
@@ -96,13 +97,14 @@ TEST_F(Ini, CommentKeepsItsColumn) {
 }
 
 TEST_F(Ini, QuotesAndComments) {
-  Load("[s]\n"
-       "dq=\"a;b\"\n"
-       "sq='a;b'\n"
-       "url=http://x/?a=1;b=2\n"
-       "quoted=\"http://x/?a=1;b=2\"\n"
-       "spaced=  v  ; c\n"
-       "single=\"\n");
+  Load(
+      "[s]\n"
+      "dq=\"a;b\"\n"
+      "sq='a;b'\n"
+      "url=http://x/?a=1;b=2\n"
+      "quoted=\"http://x/?a=1;b=2\"\n"
+      "spaced=  v  ; c\n"
+      "single=\"\n");
   TFastIniFile ini(fs, kPath);
   EXPECT_EQ(ini.ReadString("s", "dq", ""), "a;b");
   EXPECT_EQ(ini.ReadString("s", "sq", ""), "'a");
@@ -149,7 +151,8 @@ TEST_F(Ini, DuplicateKeysInLinearMode) {
 
 std::string BigSection(int keys) {
   std::string text = "[big]\n";
-  for (int i = 0; i < keys; ++i) text += "key" + std::to_string(i) + "=v" + std::to_string(i) + "\n";
+  for (int i = 0; i < keys; ++i)
+    text += "key" + std::to_string(i) + "=v" + std::to_string(i) + "\n";
   return text;
 }
 

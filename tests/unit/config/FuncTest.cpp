@@ -102,7 +102,7 @@ TEST(Hex, DecodeStopsOutsideTheDigitRange) {
   EXPECT_EQ(HexToStr(""), "");
   EXPECT_EQ(HexToStr("41zz42"), std::string("A\0\0", 3));  // "z" lies beyond "f"
   EXPECT_EQ(HexToStr("41 142"), std::string("A\0\0", 3));  // so does a blank, below "0"
-  EXPECT_EQ(HexToStr("4G"), std::string("\x40", 1));        // in range, not a digit: 0
+  EXPECT_EQ(HexToStr("4G"), std::string("\x40", 1));       // in range, not a digit: 0
   EXPECT_EQ(StrToHex(std::string("\x00\x7f\xff", 3)), "007FFF");
   const std::string all = RandomBytes(256, 3);
   EXPECT_EQ(HexToStr(StrToHex(all)), all);
@@ -149,7 +149,9 @@ TEST(TextHelpers, IntToTextPosFromAndReplace) {
 }
 
 TEST(TextHelpers, WideMidCountsDoubleByteCharactersOnce) {
-  const std::string s = "a\xd6\xd0\xce\xc4" "b";  // a, two Chinese characters, b
+  const std::string s =
+      "a\xd6\xd0\xce\xc4"
+      "b";  // a, two Chinese characters, b
   EXPECT_EQ(WideMid(s, 2, 1), "\xd6\xd0");
   EXPECT_EQ(WideMid(s, 2, 2), "\xd6\xd0\xce\xc4");
   EXPECT_EQ(WideMid(s, 4, 10), "b");

@@ -13,9 +13,10 @@ constexpr char kInf[] = "C:\\game\\tolw3.inf";
 std::string Server(const std::string& section, const std::string& caption,
                    const std::string& address, const std::string& port,
                    const std::string& name = "n", const std::string& notice = "") {
-  return "[" + section + "]\r\nServerName=" + name + "\r\nServerAddress=" +
-         EncodeServerValue(address) + "\r\nServerPort=" + EncodeServerValue(port) +
-         "\r\nServerNotice=" + notice + "\r\nServerCaption=" + caption + "\r\n";
+  return "[" + section + "]\r\nServerName=" + name +
+         "\r\nServerAddress=" + EncodeServerValue(address) +
+         "\r\nServerPort=" + EncodeServerValue(port) + "\r\nServerNotice=" + notice +
+         "\r\nServerCaption=" + caption + "\r\n";
 }
 
 struct Loaded {
@@ -46,11 +47,12 @@ TEST(LauncherConfig, ServerValuesRoundTrip) {
 
 TEST(LauncherConfig, LoginInfoValues) {
   const std::string infoVer(80, 'v');
-  const Loaded l = Load("[LoginInfo]\r\nCaption1=game.exe\r\nCaption3=x\r\n"
-                        "Website=http://127.0.0.1/a?b=1;c=2\r\n"
-                        "ExitURL=\"http://127.0.0.1/a?b=1;c=2\"\r\n"
-                        "UpdateURL = http://127.0.0.1/up ; comment\r\nInfoVer=" +
-                        infoVer + "\r\n");
+  const Loaded l = Load(
+      "[LoginInfo]\r\nCaption1=game.exe\r\nCaption3=x\r\n"
+      "Website=http://127.0.0.1/a?b=1;c=2\r\n"
+      "ExitURL=\"http://127.0.0.1/a?b=1;c=2\"\r\n"
+      "UpdateURL = http://127.0.0.1/up ; comment\r\nInfoVer=" +
+      infoVer + "\r\n");
   EXPECT_EQ(l.config.Caption1, "game.exe");
   EXPECT_EQ(l.config.Caption3, "x");
   EXPECT_EQ(l.config.Command1, "");
@@ -68,15 +70,14 @@ TEST(LauncherConfig, ServerSectionsAndSkipRules) {
   const Loaded l = Load(
       "[LoginInfo]\r\nNoticeURL=http://127.0.0.1/n\r\n" +
       Server("Server1", kCaption, "127.0.0.1", "7000", "n", "hello") +
-      Server("Serv", "short name", "127.0.0.1", "7001") +         // not a server section
-      Server("server2", "Alpha", "localhost", "7002") +            // empty notice is fine
-      Server("SERVERX", "ALPHA", "127.0.0.1", "7003") +            // same caption, folded
-      Server("Server3", "NoName", "127.0.0.1", "7004", "") +       // ServerName missing
-      Server("Server4", "BadPort", "127.0.0.1", "70a") +           // not an integer
-      Server("Server5", "Neg", "127.0.0.1", "-5") +                // an integer after all
-      "[Server6]\r\nServerName=n\r\nServerCaption=NoAddr\r\nServerPort=" +
-      EncodeServerValue("1") + "\r\n" +
-      Server("Server", "Plain", "127.0.0.1", "7005"));
+      Server("Serv", "short name", "127.0.0.1", "7001") +     // not a server section
+      Server("server2", "Alpha", "localhost", "7002") +       // empty notice is fine
+      Server("SERVERX", "ALPHA", "127.0.0.1", "7003") +       // same caption, folded
+      Server("Server3", "NoName", "127.0.0.1", "7004", "") +  // ServerName missing
+      Server("Server4", "BadPort", "127.0.0.1", "70a") +      // not an integer
+      Server("Server5", "Neg", "127.0.0.1", "-5") +           // an integer after all
+      "[Server6]\r\nServerName=n\r\nServerCaption=NoAddr\r\nServerPort=" + EncodeServerValue("1") +
+      "\r\n" + Server("Server", "Plain", "127.0.0.1", "7005"));
   EXPECT_EQ(l.config.NoticeURL, "http://127.0.0.1/n");
   ASSERT_EQ(l.servers.size(), 4u);
   EXPECT_EQ(l.servers[0]->ServerCaption, kCaption);
@@ -99,9 +100,9 @@ TEST(LauncherConfig, ServerSectionsAndSkipRules) {
 }
 
 TEST(LauncherConfig, DuplicatedSectionGivesOneServerFromItsLastCopy) {
-  const Loaded l = Load(Server("Server1", "Old", "127.0.0.1", "1") +
-                        Server("Server2", "Mid", "127.0.0.1", "2") +
-                        Server("server1", "New", "127.0.0.3", "3"));
+  const Loaded l =
+      Load(Server("Server1", "Old", "127.0.0.1", "1") + Server("Server2", "Mid", "127.0.0.1", "2") +
+           Server("server1", "New", "127.0.0.3", "3"));
   ASSERT_EQ(l.servers.size(), 2u);
   EXPECT_EQ(l.servers[0]->ServerCaption, "New");
   EXPECT_EQ(l.servers[0]->ServerAddress, "127.0.0.3");

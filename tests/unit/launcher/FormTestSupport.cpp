@@ -24,7 +24,7 @@ std::string Gbk(const std::string& utf8) {
   return out;
 }
 
-std::string ConfigText(const std::vector<ServerSpec>& servers, const std::string& loginInfo) {
+std::string ConfigText(const std::vector<ZoneEntry>& servers, const std::string& loginInfo) {
   std::string text = "[LoginInfo]\r\n" + loginInfo;
   int n = 1;
   for (const auto& s : servers) {
@@ -38,7 +38,7 @@ std::string ConfigText(const std::vector<ServerSpec>& servers, const std::string
   return text;
 }
 
-void InstallClient(FakeFormKit& kit, const std::vector<ServerSpec>& servers,
+void InstallClient(FakeFormKit& kit, const std::vector<ZoneEntry>& servers,
                    const std::string& loginInfo) {
   kit.fs.AddFile(kit.values.ConfigFileName, ConfigText(servers, loginInfo));
   kit.fs.AddFile("C:\\Game\\QevLogin.exe", "123456789");

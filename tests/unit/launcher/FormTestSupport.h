@@ -13,7 +13,7 @@ namespace qev::test {
 // the byte tables of the code under test).
 std::string Gbk(const std::string& utf8);
 
-struct ServerSpec {
+struct ZoneEntry {
   std::string address;
   int port;
   std::string caption;
@@ -21,11 +21,11 @@ struct ServerSpec {
 };
 
 // A configuration file text with section LoginInfo (the given extra lines) and one
-// enciphered server section per spec.
-std::string ConfigText(const std::vector<ServerSpec>& servers, const std::string& loginInfo = "");
+// enciphered server section per entry.
+std::string ConfigText(const std::vector<ZoneEntry>& servers, const std::string& loginInfo = "");
 
 // A kit with a client folder, the configuration file and the client program in place.
-void InstallClient(FakeFormKit& kit, const std::vector<ServerSpec>& servers,
+void InstallClient(FakeFormKit& kit, const std::vector<ZoneEntry>& servers,
                    const std::string& loginInfo = "Caption1=client.exe\r\n");
 
 }  // namespace qev::test

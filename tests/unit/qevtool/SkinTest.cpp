@@ -5,6 +5,7 @@
 #include "ToolRunner.h"
 #include "posix/PosixFileSystem.h"
 #include "skin/SUI2SkinReader.h"
+#include "skin/SkinWriter.h"
 
 namespace qev::test {
 namespace {
@@ -120,6 +121,21 @@ TEST(QevtoolSkin, DamagedInputsFailWithClearMessages) {
   WriteFileBytes(dir / "src/values.ini", "[integers]\nA=12abc\n");
   EXPECT_EQ(RunTool({"skin", "pack", dir / "src", dir / "x.ssk"}).Exit, 1);
   EXPECT_FALSE(PathExists(dir / "x.ssk"));
+}
+
+TEST(QevtoolSkin, UnpackRefusesRecordNamesThatLeaveTheFolder) {
+  TempFolder dir;
+  for (std::string name : {"../escaped", "sub/x", "..", "=key"}) {
+    bool asText = name == "=key";
+    std::string data = BuildSkinData({asText ? SkinValue::Text(name, "v")
+                                             : SkinValue::Bitmap(name, MakeBmp(1, 1, 0, 0, 0))});
+    WriteFileBytes(dir / "evil.ssk", BuildSkinContainer({{"SKINDATA.SK2", data}}));
+    ToolResult r = RunTool({"skin", "unpack", dir / "evil.ssk", dir / "out", "--force"});
+    EXPECT_EQ(r.Exit, 1) << name;
+    EXPECT_NE(r.Err.find("cannot be unpacked safely"), std::string::npos) << r.Err;
+  }
+  EXPECT_FALSE(PathExists(dir / "escaped.bmp"));
+  EXPECT_FALSE(PathExists(dir / "out"));
 }
 
 }  // namespace

@@ -84,6 +84,17 @@ TEST(QevtoolUpdate, BuildMakesArchivesAndAnUpdateFileTheLauncherReads) {
   EXPECT_NE(ReadFileBytes(out + "/tolw3.up"), before);
 }
 
+TEST(QevtoolUpdate, NamesWithSemicolonsSurviveTheLaunchersCommentRule) {
+  TempFolder dir;
+  WriteFileBytes(dir / "game/a;b.txt", "x");
+  ASSERT_EQ(RunTool({"update", "build", "--game", dir / "game", "--out", dir / "o", "--base-url",
+                     "http://h/p;q"}).Exit, 0);
+  ToolResult c = RunTool({"update", "check", dir / "o/tolw3.up"});
+  EXPECT_NE(c.Out.find("DefURL=http://h/p;q\n"), std::string::npos) << c.Out;
+  EXPECT_NE(c.Out.find("a;b.txt\ta;b.txt.zip\t\\\t"), std::string::npos) << c.Out;
+  EXPECT_TRUE(PathExists(dir / "o/a;b.txt.zip"));
+}
+
 TEST(QevtoolUpdate, BuildRefusesNamesTheLauncherCannotTellApartAndBadArguments) {
   TempFolder dir;
   std::string game = dir / "game";

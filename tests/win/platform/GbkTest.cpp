@@ -6,7 +6,9 @@ namespace qev {
 namespace {
 
 TEST(Gbk, RoundTripOfChineseText) {
-  const std::string gbk = "\xd6\xd0\xce\xc4" "abc";  // 中文abc
+  const std::string gbk =
+      "\xd6\xd0\xce\xc4"
+      "abc";  // 中文abc
   EXPECT_EQ(GbkToWide(gbk), L"\u4e2d\u6587abc");
   std::string back;
   ASSERT_TRUE(WideToGbk(L"\u4e2d\u6587abc", back));

@@ -1,6 +1,6 @@
 #pragma once
-// The files of a game folder as the update folder lists them. The walk itself uses the
-// host's directory listing (the launcher's file-system interface has none).
+// Folder listings through the host (the launcher's file-system interface has none): the
+// files of a game folder for the update folder, and the bitmaps of a skin folder.
 
 #include <string>
 #include <vector>
@@ -14,10 +14,13 @@ struct GameFile {
 };
 
 // Every regular file below root, sorted by relative path. Raises ToolError when root is
-// not a folder or cannot be listed.
+// not a folder or cannot be listed. Paths and names here are UTF-8.
 std::vector<GameFile> ListGameFiles(const std::string& root);
 
 // True when path lies inside (or is) folder, after resolving both.
 bool PathInside(const std::string& path, const std::string& folder);
+
+// The names of the regular files directly in dir (sorted); raises ToolError.
+std::vector<std::string> ListFileNames(const std::string& dir);
 
 }  // namespace qev::tool
