@@ -85,16 +85,18 @@ size_t Zlib(const std::string& in, std::vector<uint8_t>& out) {
 size_t Libdeflate(const std::string& in, std::vector<uint8_t>& out) {
   static libdeflate_decompressor* d = libdeflate_alloc_decompressor();
   size_t n = 0;
-  return libdeflate_deflate_decompress(d, in.data(), in.size(), out.data(), out.size(), &n) == LIBDEFLATE_SUCCESS ? n
-                                                                                                                  : 0;
+  return libdeflate_deflate_decompress(d, in.data(), in.size(), out.data(), out.size(), &n) ==
+                 LIBDEFLATE_SUCCESS
+             ? n
+             : 0;
 }
 
 using Decoder = size_t (*)(const std::string&, std::vector<uint8_t>&);
 
 // Best MB/s of each decoder over seven rounds; the decoders take turns within a round
 // so that a change in the machine's load hits all of them alike.
-std::vector<double> BestMBs(const std::vector<Decoder>& decoders, const std::string& in, std::vector<uint8_t>& out,
-                            const std::string& expected) {
+std::vector<double> BestMBs(const std::vector<Decoder>& decoders, const std::string& in,
+                            std::vector<uint8_t>& out, const std::string& expected) {
   std::vector<double> best(decoders.size(), 1e30);
   for (int round = 0; round < 7; ++round) {
     for (size_t d = 0; d < decoders.size(); ++d) {
@@ -131,7 +133,8 @@ QEV_BENCH_CASE(skin_inflate) {
     std::vector<uint8_t> out(expected.size() + 65536);
     std::vector<double> mbs = BestMBs({Ours, Zlib, Libdeflate}, in, out, expected);
     double ours = mbs[0], zlib = mbs[1], libdeflate = mbs[2];
-    std::printf("  %-30s ours %.0f MB/s, zlib %.0f MB/s, libdeflate %.0f MB/s\n", name.c_str(), ours, zlib, libdeflate);
+    std::printf("  %-30s ours %.0f MB/s, zlib %.0f MB/s, libdeflate %.0f MB/s\n", name.c_str(),
+                ours, zlib, libdeflate);
     Compare("skin_inflate/" + name, ours, "zlib", zlib, true);
     Compare("skin_inflate/" + name, ours, "libdeflate", libdeflate, true);
   }

@@ -77,9 +77,10 @@ QEV_BENCH_CASE(zip_extract) {
     int count = 0;
     double ours = Best([&] { return TimeOurs(a, count); });
     double unzip = Best([&] { return TimeCommand("unzip -o -q '" + a + "' -d '" + dir + "'"); });
-    double sevenZip = Best([&] { return TimeCommand("7z x -y -bd -o'" + dir + "' '" + a + "' >/dev/null"); });
-    std::printf("  %-22s %d members: ours %.3f s, unzip %.3f s, 7z %.3f s\n", name.c_str(), count, ours, unzip,
-                sevenZip);
+    double sevenZip =
+        Best([&] { return TimeCommand("7z x -y -bd -o'" + dir + "' '" + a + "' >/dev/null"); });
+    std::printf("  %-22s %d members: ours %.3f s, unzip %.3f s, 7z %.3f s\n", name.c_str(), count,
+                ours, unzip, sevenZip);
     Compare("zip_extract/" + name, ours, "unzip", unzip, false);
     Compare("zip_extract/" + name, ours, "7z", sevenZip, false);
   }

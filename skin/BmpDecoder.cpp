@@ -35,7 +35,8 @@ Header ReadHeader(std::string_view f) {
     if (Le16(f, 22) != 1) Reject("planes");
     h.bits = static_cast<int>(Le16(f, 24));
     h.paletteEntrySize = 3;
-  } else if (infoSize == 40 || infoSize == 52 || infoSize == 56 || infoSize == 108 || infoSize == 124) {
+  } else if (infoSize == 40 || infoSize == 52 || infoSize == 56 || infoSize == 108 ||
+             infoSize == 124) {
     if (f.size() < kFileHeaderSize + infoSize) Reject("header cut short");
     h.width = static_cast<int32_t>(Le32(f, 18));
     h.height = static_cast<int32_t>(Le32(f, 22));
@@ -44,7 +45,8 @@ Header ReadHeader(std::string_view f) {
     h.compression = Le32(f, 30);
     h.paletteEntries = Le32(f, 46);
     if (h.compression == kBiBitfields) {
-      size_t at = kFileHeaderSize + 40;  // masks follow a 40-byte header, or lie inside a longer one
+      size_t at =
+          kFileHeaderSize + 40;  // masks follow a 40-byte header, or lie inside a longer one
       if (f.size() < at + 12) Reject("bit fields cut short");
       for (int i = 0; i < 3; ++i) h.masks[i] = Le32(f, at + 4 * i);
       if (infoSize >= 56) h.masks[3] = Le32(f, at + 12);
@@ -56,7 +58,8 @@ Header ReadHeader(std::string_view f) {
     h.topDown = true;
     h.height = -h.height;
   }
-  h.paletteAt = kFileHeaderSize + infoSize + (infoSize == 40 && h.compression == kBiBitfields ? 12 : 0);
+  h.paletteAt =
+      kFileHeaderSize + infoSize + (infoSize == 40 && h.compression == kBiBitfields ? 12 : 0);
   return h;
 }
 
@@ -97,23 +100,29 @@ uint32_t MaskedComponent(uint32_t value, uint32_t mask) {
 }
 
 uint32_t FieldsPixel(uint32_t v, const uint32_t* masks) {
-  return MaskedComponent(v, masks[2]) | MaskedComponent(v, masks[1]) << 8 | MaskedComponent(v, masks[0]) << 16 |
-         MaskedComponent(v, masks[3]) << 24;
+  return MaskedComponent(v, masks[2]) | MaskedComponent(v, masks[1]) << 8 |
+         MaskedComponent(v, masks[0]) << 16 | MaskedComponent(v, masks[3]) << 24;
 }
 
-uint32_t DecodePixel(const uint8_t* row, int64_t x, const Header& h, const std::vector<uint32_t>& palette) {
+uint32_t DecodePixel(const uint8_t* row, int64_t x, const Header& h,
+                     const std::vector<uint32_t>& palette) {
   switch (h.bits) {
-    case 1: return palette[(row[x >> 3] >> (7 - (x & 7))) & 1];
-    case 4: return palette[(row[x >> 1] >> ((x & 1) ? 0 : 4)) & 15];
-    case 8: return palette[row[x]];
-    case 24: return row[3 * x] | row[3 * x + 1] << 8 | static_cast<uint32_t>(row[3 * x + 2]) << 16;
+    case 1:
+      return palette[(row[x >> 3] >> (7 - (x & 7))) & 1];
+    case 4:
+      return palette[(row[x >> 1] >> ((x & 1) ? 0 : 4)) & 15];
+    case 8:
+      return palette[row[x]];
+    case 24:
+      return row[3 * x] | row[3 * x + 1] << 8 | static_cast<uint32_t>(row[3 * x + 2]) << 16;
     case 16: {
       uint32_t v = row[2 * x] | row[2 * x + 1] << 8;
       static const uint32_t k555[4] = {0x7C00, 0x03E0, 0x001F, 0};
       return FieldsPixel(v, h.compression == kBiBitfields ? h.masks : k555);
     }
     default: {
-      uint32_t v = row[4 * x] | row[4 * x + 1] << 8 | row[4 * x + 2] << 16 | static_cast<uint32_t>(row[4 * x + 3]) << 24;
+      uint32_t v = row[4 * x] | row[4 * x + 1] << 8 | row[4 * x + 2] << 16 |
+                   static_cast<uint32_t>(row[4 * x + 3]) << 24;
       return h.compression == kBiBitfields ? FieldsPixel(v, h.masks) : v;
     }
   }
@@ -127,7 +136,8 @@ PlainBitmap DecodeBmp(std::string_view f) {
   std::vector<uint32_t> palette = ReadPalette(f, h);
   size_t stride = static_cast<size_t>((h.width * h.bits + 31) / 32 * 4);
   size_t dataAt = Le32(f, 10);
-  if (dataAt > f.size() || (f.size() - dataAt) / stride < static_cast<size_t>(h.height)) Reject("pixel data cut short");
+  if (dataAt > f.size() || (f.size() - dataAt) / stride < static_cast<size_t>(h.height))
+    Reject("pixel data cut short");
 
   PlainBitmap bmp;
   bmp.Width = static_cast<int>(h.width);

@@ -13,7 +13,8 @@ THuffmanTree BuildFixedLiteralTree() {
   std::array<uint8_t, 288> lengths{};
   for (int i = 0; i < 288; ++i) lengths[i] = i < 144 ? 8 : i < 256 ? 9 : i < 280 ? 7 : 8;
   THuffmanTree tree(15);
-  tree.BuildTable(lengths.data(), 0, 288, deflate::kFirstLengthSymbol, deflate::kLengthExtra.data());
+  tree.BuildTable(lengths.data(), 0, 288, deflate::kFirstLengthSymbol,
+                  deflate::kLengthExtra.data());
   return tree;
 }
 
@@ -55,7 +56,8 @@ bool THuffmanTree::BuildTable(const uint8_t* lengths, int first, int count, int 
   for (int len = 1; len < 16; ++len) start[len + 1] = start[len] + perLength[len];
   std::array<uint16_t, 320> sorted{};
   for (int i = 0; i < count; ++i)
-    if (int len = lengths[first + i]) sorted[static_cast<size_t>(start[len]++)] = static_cast<uint16_t>(i);
+    if (int len = lengths[first + i])
+      sorted[static_cast<size_t>(start[len]++)] = static_cast<uint16_t>(i);
 
   table_.resize(size_t{1} << longestCode_);
   table_[0] = kNoCode;
@@ -72,7 +74,8 @@ bool THuffmanTree::BuildTable(const uint8_t* lengths, int first, int count, int 
     for (int k = 0; k < perLength[len]; ++k) {
       uint32_t sym = sorted[next++];
       uint32_t entry = sym | static_cast<uint32_t>(len) << 16;
-      if (static_cast<int>(sym) >= extraBase && extraBits) entry |= static_cast<uint32_t>(extraBits[sym - extraBase]) << 24;
+      if (static_cast<int>(sym) >= extraBase && extraBits)
+        entry |= static_cast<uint32_t>(extraBits[sym - extraBase]) << 24;
       t[code] = entry;
       // Add one to the code as written most significant bit first.
       uint32_t bit = 1u << (len - 1);

@@ -28,7 +28,8 @@ class PkCipher {
 
  private:
   uint8_t KeyStream() const {
-    uint16_t t = static_cast<uint16_t>(key2_ | 2);
+    // 32-bit arithmetic: two 16-bit values would multiply as signed int and overflow.
+    uint32_t t = (key2_ | 2) & 0xFFFF;
     return static_cast<uint8_t>((t * (t ^ 1)) >> 8);
   }
   void Update(uint8_t p);

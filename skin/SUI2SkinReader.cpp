@@ -59,7 +59,8 @@ Record ReadRecord(std::string_view data, uint32_t offset) {
 
 }  // namespace
 
-Tsk2SkinFileReader::Tsk2SkinFileReader(FileSystem& fs, const std::string& skinPath, const std::string& password) {
+Tsk2SkinFileReader::Tsk2SkinFileReader(FileSystem& fs, const std::string& skinPath,
+                                       const std::string& password) {
   std::string data;
   uint8_t result = ReadSkinEntry(fs, skinPath, kSkinDataEntryName, password, data);
   if (result == kSkinEntryRefused) return;
@@ -106,7 +107,9 @@ void Tsk2SkinFileReader::Parse(std::string_view data) {
   loaded_ = true;
 }
 
-const PlainBitmap* Tsk2SkinFileReader::GetBitmap(std::string_view name) const { return FindFirst(bitmaps_, name); }
+const PlainBitmap* Tsk2SkinFileReader::GetBitmap(std::string_view name) const {
+  return FindFirst(bitmaps_, name);
+}
 
 int32_t Tsk2SkinFileReader::GetInteger(std::string_view name) const {
   const std::string* v = FindFirst(integers_, name);

@@ -81,8 +81,8 @@ uint8_t Inflate(std::string_view stream, uint32_t declared, std::string& out) {
 
 }  // namespace
 
-uint8_t ExtractSkinEntryFromBytes(std::string_view c, std::string_view entryName, std::string_view password,
-                                  std::string& out) {
+uint8_t ExtractSkinEntryFromBytes(std::string_view c, std::string_view entryName,
+                                  std::string_view password, std::string& out) {
   out.clear();
   if (c.size() < 4 || Le16(c, 0) != 0x4B53) return kSkinEntryFailed;
   if (c.size() < kEndRecordSize) return kSkinEntryFailed;
@@ -128,14 +128,16 @@ uint8_t ReadSkinEntry(FileSystem& fs, const std::string& containerPath, std::str
   size_t have = 0;
   while (have < bytes.size()) {
     size_t got = 0;
-    if (in->Read(bytes.data() + have, bytes.size() - have, got) || got == 0) return kSkinEntryFailed;
+    if (in->Read(bytes.data() + have, bytes.size() - have, got) || got == 0)
+      return kSkinEntryFailed;
     have += got;
   }
   return ExtractSkinEntryFromBytes(bytes, entryName, password, out);
 }
 
-uint8_t ExtractSkinEntry(FileSystem& fs, const std::string& containerPath, std::string_view entryName,
-                         const std::string& destPath, std::string_view password) {
+uint8_t ExtractSkinEntry(FileSystem& fs, const std::string& containerPath,
+                         std::string_view entryName, const std::string& destPath,
+                         std::string_view password) {
   std::string data;
   uint8_t result = ReadSkinEntry(fs, containerPath, entryName, password, data);
   if (result == kSkinEntryDone) {

@@ -37,7 +37,8 @@ uint8_t ReadSkinEntry(FileSystem& fs, const std::string& containerPath, std::str
 
 // Writes the entry into a new file destPath; for any result other than 0 no file named
 // destPath is left behind.
-uint8_t ExtractSkinEntry(FileSystem& fs, const std::string& containerPath, std::string_view entryName,
-                         const std::string& destPath, std::string_view password);
+uint8_t ExtractSkinEntry(FileSystem& fs, const std::string& containerPath,
+                         std::string_view entryName, const std::string& destPath,
+                         std::string_view password);
 
 }  // namespace qev

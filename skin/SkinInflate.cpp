@@ -14,6 +14,7 @@
 #include "skin/SkinInflate.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "skin/DeflateTables.h"
@@ -25,41 +26,56 @@ constexpr size_t kWindowAlloc = SkinInflater::kWindowMark + 258 + 16;
 constexpr size_t kInputAlloc = SkinInflater::kInputSize + 8;
 
 uint64_t Load64(const uint8_t* p) {
-  uint64_t v = 0;
-  for (int i = 7; i >= 0; --i) v = (v << 8) | p[i];  // compilers turn this into one load
+  uint64_t v;
+  std::memcpy(&v, p, sizeof v);
+  if constexpr (std::endian::native == std::endian::big) v = __builtin_bswap64(v);
   return v;
 }
 
-uint32_t LowBits(uint64_t bits, uint32_t n) { return static_cast<uint32_t>(bits) & ((1u << n) - 1); }
+uint32_t LowBits(uint64_t bits, uint32_t n) {
+  return static_cast<uint32_t>(bits) & ((1u << n) - 1);
+}
 
 }  // namespace
 
 const char* InflateStatusText(InflateStatus status) {
   switch (status) {
-    case InflateStatus::Ok: return "ok";
-    case InflateStatus::BadBlockType: return "invalid block type";
-    case InflateStatus::BadStoredLength: return "stored block length check failed";
-    case InflateStatus::BadHeaderCounts: return "too many length or distance codes";
-    case InflateStatus::BadCodeLengths: return "invalid code lengths";
-    case InflateStatus::RepeatWithoutLength: return "repeat with no previous length";
-    case InflateStatus::RepeatOverrun: return "repeat past the code lengths";
-    case InflateStatus::MissingCode: return "invalid code";
-    case InflateStatus::BadLengthSymbol: return "invalid length symbol";
-    case InflateStatus::BadDistanceSymbol: return "invalid distance symbol";
-    case InflateStatus::DistanceTooFar: return "distance too far back";
-    case InflateStatus::Truncated: return "unexpected end of data";
-    case InflateStatus::OutputTooLong: return "output larger than allowed";
-    case InflateStatus::ReadFailed: return "read error";
-    case InflateStatus::WriteFailed: return "write error";
+    case InflateStatus::Ok:
+      return "ok";
+    case InflateStatus::BadBlockType:
+      return "invalid block type";
+    case InflateStatus::BadStoredLength:
+      return "stored block length check failed";
+    case InflateStatus::BadHeaderCounts:
+      return "too many length or distance codes";
+    case InflateStatus::BadCodeLengths:
+      return "invalid code lengths";
+    case InflateStatus::RepeatWithoutLength:
+      return "repeat with no previous length";
+    case InflateStatus::RepeatOverrun:
+      return "repeat past the code lengths";
+    case InflateStatus::MissingCode:
+      return "invalid code";
+    case InflateStatus::BadLengthSymbol:
+      return "invalid length symbol";
+    case InflateStatus::BadDistanceSymbol:
+      return "invalid distance symbol";
+    case InflateStatus::DistanceTooFar:
+      return "distance too far back";
+    case InflateStatus::Truncated:
+      return "unexpected end of data";
+    case InflateStatus::OutputTooLong:
+      return "output larger than allowed";
+    case InflateStatus::ReadFailed:
+      return "read error";
+    case InflateStatus::WriteFailed:
+      return "write error";
   }
   return "?";
 }
 
 SkinInflater::SkinInflater(InflateSource& source, InflateSink& sink, uint64_t maxOutput)
-    : source_(source),
-      sink_(sink),
-      maxOutput_(maxOutput),
-      window_(new uint8_t[kWindowAlloc]) {
+    : source_(source), sink_(sink), maxOutput_(maxOutput), window_(new uint8_t[kWindowAlloc]) {
   size_t n = 0;
   if (source_.Whole(in_, n)) {
     inEnd_ = n;
@@ -145,7 +161,8 @@ bool SkinInflater::SendDirect(const uint8_t* data, size_t n) {
     status_ = InflateStatus::OutputTooLong;
     return false;
   }
-  if ((pos_ > sent_ && !sink_.Write(window_.get() + sent_, pos_ - sent_)) || !sink_.Write(data, n)) {
+  if ((pos_ > sent_ && !sink_.Write(window_.get() + sent_, pos_ - sent_)) ||
+      !sink_.Write(data, n)) {
     status_ = InflateStatus::WriteFailed;
     return false;
   }
@@ -177,6 +194,12 @@ InflateStatus SkinInflater::StoredBlock() {
   if (Overran()) return Fail(InflateStatus::Truncated);
   if (nlen != (~len & 0xFFFF)) return Fail(InflateStatus::BadStoredLength);
   // Whole bytes still in the bit buffer come first, then the input buffer directly.
+  // Input held in place lets them go back instead, so a long block can be sent whole.
+  if (!buffer_ && padBits_ == 0) {
+    inPos_ -= count_ / 8;
+    bits_ = 0;
+    count_ = 0;
+  }
   while (len > 0 && count_ >= 8) {
     if (count_ < padBits_ + 8) return Fail(InflateStatus::Truncated);
     uint8_t byte = static_cast<uint8_t>(bits_);
@@ -212,7 +235,7 @@ InflateStatus SkinInflater::ReadCodeLengths(uint8_t* lengths, int n) {
   int i = 0;
   while (i < n) {
     if (!Need(14)) return status_;  // longest code 7 plus 7 repeat bits
-    uint32_t e = codeLengthTree_[LowBits(bits_, 32) & mask];
+    uint32_t e = codeLengthTree_[static_cast<uint32_t>(bits_) & mask];
     if (e == THuffmanTree::kNoCode) return Fail(InflateStatus::MissingCode);
     uint32_t sym = THuffmanTree::Symbol(e);
     Drop(THuffmanTree::CodeLength(e));
@@ -257,8 +280,8 @@ InflateStatus SkinInflater::DynamicBlock() {
     clLengths[deflate::kCodeLengthOrder[i]] = static_cast<uint8_t>(LowBits(bits_, 3));
     Drop(3);
   }
-  if (!codeLengthTree_.BuildTable(clLengths, 0, deflate::kCodeLengthCodes, deflate::kCodeLengthCodes,
-                                  nullptr))
+  if (!codeLengthTree_.BuildTable(clLengths, 0, deflate::kCodeLengthCodes,
+                                  deflate::kCodeLengthCodes, nullptr))
     return Fail(InflateStatus::BadCodeLengths);
 
   uint8_t lengths[deflate::kMaxLitLenCodes + deflate::kMaxDistanceCodes];
@@ -343,7 +366,8 @@ InflateStatus SkinInflater::DecodeBlock(const THuffmanTree& lit, const THuffmanT
     }
     if (sym > deflate::kLastLengthSymbol) return Fail(InflateStatus::BadLengthSymbol);
     uint32_t extra = e >> 24;
-    uint32_t length = deflate::kLengthBase[sym - deflate::kFirstLengthSymbol] + LowBits(bits >> len, extra);
+    uint32_t length =
+        deflate::kLengthBase[sym - deflate::kFirstLengthSymbol] + LowBits(bits >> len, extra);
     bits >>= len + extra;
     count -= len + extra;
 
@@ -388,16 +412,25 @@ InflateStatus SkinInflater::Run() {
     if (Overran()) return Fail(InflateStatus::Truncated);
     InflateStatus s;
     switch (type) {
-      case 0: s = StoredBlock(); break;
-      case 1: s = DecodeBlock(FixedLiteralTree(), FixedDistanceTree()); break;
-      case 2: s = DynamicBlock(); break;
-      default: s = Fail(InflateStatus::BadBlockType); break;
+      case 0:
+        s = StoredBlock();
+        break;
+      case 1:
+        s = DecodeBlock(FixedLiteralTree(), FixedDistanceTree());
+        break;
+      case 2:
+        s = DynamicBlock();
+        break;
+      default:
+        s = Fail(InflateStatus::BadBlockType);
+        break;
     }
     if (s != InflateStatus::Ok) return s;
     if (Overran()) return Fail(InflateStatus::Truncated);
   }
   if (written_ + pos_ - sent_ > maxOutput_) return Fail(InflateStatus::OutputTooLong);
-  if (pos_ > sent_ && !sink_.Write(window_.get() + sent_, pos_ - sent_)) return Fail(InflateStatus::WriteFailed);
+  if (pos_ > sent_ && !sink_.Write(window_.get() + sent_, pos_ - sent_))
+    return Fail(InflateStatus::WriteFailed);
   written_ += pos_ - sent_;
   pos_ = sent_ = 0;
   return InflateStatus::Ok;

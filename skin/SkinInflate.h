@@ -102,8 +102,8 @@ class SkinInflater {
   const uint8_t* in_ = nullptr;  // buffer_, or the source's own memory
   size_t inPos_ = 0, inEnd_ = 0;
   bool eof_ = false;
-  uint64_t bits_ = 0;   // bits not yet used, next bit lowest
-  unsigned count_ = 0;  // how many of them are valid
+  uint64_t bits_ = 0;     // bits not yet used, next bit lowest
+  unsigned count_ = 0;    // how many of them are valid
   unsigned padBits_ = 0;  // zero bits appended after the input ended
 
   std::unique_ptr<uint8_t[]> window_;

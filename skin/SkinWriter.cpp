@@ -35,7 +35,8 @@ std::string RawDeflate(std::string_view data, int level) {
   return out;
 }
 
-std::string Encipher(std::string_view password, uint32_t crc, std::string_view data, uint32_t& seed) {
+std::string Encipher(std::string_view password, uint32_t crc, std::string_view data,
+                     uint32_t& seed) {
   PkCipher cipher(password);
   std::string out;
   out.reserve(12 + data.size());
@@ -61,7 +62,9 @@ SkinValue SkinValue::Integer(std::string name, int32_t value) {
 SkinValue SkinValue::Boolean(std::string name, bool value) {
   return {std::move(name), kSkinBoolean, std::string(1, value ? '\1' : '\0')};
 }
-SkinValue SkinValue::Text(std::string name, std::string text) { return {std::move(name), kSkinText, std::move(text)}; }
+SkinValue SkinValue::Text(std::string name, std::string text) {
+  return {std::move(name), kSkinText, std::move(text)};
+}
 
 std::string BuildSkinData(const std::vector<SkinValue>& values) {
   std::string out(12, '\0');
@@ -86,14 +89,14 @@ std::string BuildSkinData(const std::vector<SkinValue>& values) {
   return out;
 }
 
-std::string BuildSkinContainer(const std::vector<SkinContainerEntry>& entries, std::string_view password,
-                               uint32_t seed) {
+std::string BuildSkinContainer(const std::vector<SkinContainerEntry>& entries,
+                               std::string_view password, uint32_t seed) {
   std::string body, dir;
   const uint16_t flags = password.empty() ? 0 : 1;
   const uint32_t dosTime = 0x5A8C6000;  // 2025-04-12 12:00:00, a fixed stamp
   for (const SkinContainerEntry& e : entries) {
-    uint32_t crc = static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(e.Data.data()),
-                                               static_cast<uInt>(e.Data.size())));
+    uint32_t crc = static_cast<uint32_t>(
+        crc32(0, reinterpret_cast<const Bytef*>(e.Data.data()), static_cast<uInt>(e.Data.size())));
     std::string data = RawDeflate(e.Data, e.Level);
     if (flags) data = Encipher(password, crc, data, seed);
     uint32_t offset = static_cast<uint32_t>(body.size());

@@ -26,15 +26,15 @@ std::string BuildSkinData(const std::vector<SkinValue>& values);
 
 struct SkinContainerEntry {
   std::string Name;
-  std::string Data;       // plain bytes
-  uint16_t Method = 8;    // written to the directory; the data is always Deflate
-  int Level = 9;          // zlib compression level
+  std::string Data;     // plain bytes
+  uint16_t Method = 8;  // written to the directory; the data is always Deflate
+  int Level = 9;        // zlib compression level
 };
 
 // An archive whose first local header begins "SK"; with a password every entry is
 // enciphered (Traditional PKWARE, check byte from the CRC). seed makes the cipher
 // header bytes reproducible.
-std::string BuildSkinContainer(const std::vector<SkinContainerEntry>& entries, std::string_view password = {},
-                               uint32_t seed = 1);
+std::string BuildSkinContainer(const std::vector<SkinContainerEntry>& entries,
+                               std::string_view password = {}, uint32_t seed = 1);
 
 }  // namespace qev

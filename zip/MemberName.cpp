@@ -27,8 +27,8 @@ bool IsDeviceName(std::string_view name) {
 
 // Characters no Windows file name may hold; ":" would also name a stream or a drive.
 bool IsForbiddenByte(unsigned char c) {
-  return c < 0x20 || c == 0x7F || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' ||
-         c == '|';
+  return c < 0x20 || c == 0x7F || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' ||
+         c == '>' || c == '|';
 }
 
 }  // namespace

@@ -78,7 +78,8 @@ class BufferedOut {
 
 size_t ReadSome(InputFile& in, uint8_t* buf, uint64_t want) {
   size_t got = 0;
-  if (in.Read(buf, static_cast<size_t>(std::min<uint64_t>(want, kChunk)), got)) throw ZipError("cannot read the archive");
+  if (in.Read(buf, static_cast<size_t>(std::min<uint64_t>(want, kChunk)), got))
+    throw ZipError("cannot read the archive");
   return got;
 }
 
@@ -198,7 +199,8 @@ bool TVCLUnZip::ExtractMember(InputFile& in, const ZipMember& m, const std::stri
   if (d == Decoded::Ok && !out.Drain()) d = Decoded::WriteFailed;
   if (file->Close() && d == Decoded::Ok) d = Decoded::WriteFailed;
   file.reset();
-  if (d == Decoded::Ok && (out.Total() != m.UncompressedSize || out.Crc() != m.Crc32)) d = Decoded::BadData;
+  if (d == Decoded::Ok && (out.Total() != m.UncompressedSize || out.Crc() != m.Crc32))
+    d = Decoded::BadData;
   if (d != Decoded::Ok) {
     fs_.Delete(temp);
     if (d == Decoded::WriteFailed) throw ZipError("cannot write " + target);
@@ -206,11 +208,13 @@ bool TVCLUnZip::ExtractMember(InputFile& in, const ZipMember& m, const std::stri
   }
 
   FileTimeTicks local;
-  if (DosDateTimeToTicks(m.DosDateTime, local)) fs_.SetFileTime(temp, FileTimeKind::LastWrite, fs_.LocalToUtc(local));
+  if (DosDateTimeToTicks(m.DosDateTime, local))
+    fs_.SetFileTime(temp, FileTimeKind::LastWrite, fs_.LocalToUtc(local));
   if (RetainAttributes) fs_.SetAttributes(temp, MemberAttributes(m));
   // The player agreed to replace the file, read-only or not.
   uint32_t old = 0;
-  if (!fs_.GetAttributes(target, old) && (old & kAttrReadOnly)) fs_.SetAttributes(target, old & ~kAttrReadOnly);
+  if (!fs_.GetAttributes(target, old) && (old & kAttrReadOnly))
+    fs_.SetAttributes(target, old & ~kAttrReadOnly);
   if (fs_.Rename(temp, target, true)) {
     fs_.Delete(temp);
     throw ZipError("cannot replace " + target);

@@ -20,7 +20,9 @@ uint32_t Le16(std::string_view s, size_t at) {
   return static_cast<uint8_t>(s[at]) | static_cast<uint32_t>(static_cast<uint8_t>(s[at + 1])) << 8;
 }
 uint32_t Le32(std::string_view s, size_t at) { return Le16(s, at) | Le16(s, at + 2) << 16; }
-uint64_t Le64(std::string_view s, size_t at) { return Le32(s, at) | uint64_t{Le32(s, at + 4)} << 32; }
+uint64_t Le64(std::string_view s, size_t at) {
+  return Le32(s, at) | uint64_t{Le32(s, at + 4)} << 32;
+}
 
 [[noreturn]] void Damaged(const std::string& why) { throw ZipError("damaged archive: " + why); }
 
@@ -31,7 +33,8 @@ struct EndRecord {
 
 EndRecord FindEndRecord(InputFile& in, uint64_t fileSize) {
   if (fileSize < kEndRecordSize) Damaged("no end record");
-  size_t tailSize = static_cast<size_t>(std::min<uint64_t>(fileSize, kMaxCommentSize + kEndRecordSize));
+  size_t tailSize =
+      static_cast<size_t>(std::min<uint64_t>(fileSize, kMaxCommentSize + kEndRecordSize));
   uint64_t tailStart = fileSize - tailSize;
   std::string tail;
   ReadZipBytes(in, tailStart, tailSize, tail);
@@ -101,7 +104,8 @@ std::vector<ZipMember> ReadZipDirectory(InputFile& in) {
   uint64_t fileSize = in.Size();
   EndRecord e = FindEndRecord(in, fileSize);
   ApplyZip64End(in, e);
-  if (e.dirOffset > fileSize || e.dirSize > fileSize - e.dirOffset) Damaged("directory outside the file");
+  if (e.dirOffset > fileSize || e.dirSize > fileSize - e.dirOffset)
+    Damaged("directory outside the file");
   // Each entry takes at least 46 bytes, which bounds a hostile entry count.
   if (e.entries > e.dirSize / kDirEntrySize) Damaged("entry count larger than the directory");
 
@@ -111,9 +115,12 @@ std::vector<ZipMember> ReadZipDirectory(InputFile& in) {
   members.reserve(static_cast<size_t>(e.entries));
   size_t at = 0;
   for (uint64_t i = 0; i < e.entries; ++i) {
-    if (dir.size() - at < kDirEntrySize || Le32(dir, at) != kDirEntrySignature) Damaged("directory entry");
-    size_t nameLen = Le16(dir, at + 28), extraLen = Le16(dir, at + 30), commentLen = Le16(dir, at + 32);
-    if (dir.size() - at - kDirEntrySize < nameLen + extraLen + commentLen) Damaged("directory entry");
+    if (dir.size() - at < kDirEntrySize || Le32(dir, at) != kDirEntrySignature)
+      Damaged("directory entry");
+    size_t nameLen = Le16(dir, at + 28), extraLen = Le16(dir, at + 30),
+           commentLen = Le16(dir, at + 32);
+    if (dir.size() - at - kDirEntrySize < nameLen + extraLen + commentLen)
+      Damaged("directory entry");
     ZipMember m;
     m.Flags = static_cast<uint16_t>(Le16(dir, at + 8));
     m.Method = static_cast<uint16_t>(Le16(dir, at + 10));

@@ -94,14 +94,16 @@ void ConvertPathArgs(const CommandSpec& spec, const ToolContext& ctx, ParsedArgs
 }
 
 std::string CommandHelp(const CommandSpec& spec) {
-  std::string text = "usage: qevtool [--raw] " + spec.Words + " " + spec.Usage + "\n\n" +
-                     spec.Summary + "\n";
+  std::string text =
+      "usage: qevtool [--raw] " + spec.Words + " " + spec.Usage + "\n\n" + spec.Summary + "\n";
   if (!spec.Details.empty()) text += "\n" + spec.Details + "\n";
   text += "\noptions:\n";
   auto line = [&text](const OptionSpec& o) {
     std::string head = "  --" + o.Name + (o.ValueName.empty() ? "" : " " + o.ValueName);
-    if (head.size() < 24) head.resize(24, ' ');
-    else head += "  ";
+    if (head.size() < 24)
+      head.resize(24, ' ');
+    else
+      head += "  ";
     text += head + o.Help + "\n";
   };
   for (const OptionSpec& o : spec.Options) line(o);
@@ -125,8 +127,10 @@ std::string OverviewHelp() {
       "Exit codes: 0 success, 1 the operation failed, 2 wrong usage.\n\ncommands:\n";
   for (const CommandSpec* c : sorted) {
     std::string head = "  " + c->Words;
-    if (head.size() < 22) head.resize(22, ' ');
-    else head += "  ";
+    if (head.size() < 22)
+      head.resize(22, ' ');
+    else
+      head += "  ";
     text += head + c->Summary + "\n";
   }
   text += "\n'qevtool COMMAND --help' describes one command.\n";

@@ -36,10 +36,10 @@ class ParsedArgs {
 };
 
 struct CommandSpec {
-  std::string Words;     // "config new"
-  std::string Usage;     // the part after the words: "FILE [--client EXE] ..."
-  std::string Summary;   // one line for the overview
-  std::string Details;   // the rest of COMMAND --help
+  std::string Words;    // "config new"
+  std::string Usage;    // the part after the words: "FILE [--client EXE] ..."
+  std::string Summary;  // one line for the overview
+  std::string Details;  // the rest of COMMAND --help
   std::vector<OptionSpec> Options;
   size_t MinArgs = 0;
   size_t MaxArgs = 0;

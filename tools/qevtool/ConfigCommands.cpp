@@ -160,10 +160,10 @@ int List(ToolContext& ctx, const ParsedArgs& a) {
   LoadedConfig c = LoadExisting(ctx, a.Positional[0]);
   const TLauncherConfig& k = c.Config;
   const std::pair<const char*, const std::string*> fields[] = {
-      {"Caption1", &k.Caption1},   {"Command1", &k.Command1}, {"Caption2", &k.Caption2},
-      {"Command2", &k.Command2},   {"Caption3", &k.Caption3}, {"Command3", &k.Command3},
+      {"Caption1", &k.Caption1},   {"Command1", &k.Command1},   {"Caption2", &k.Caption2},
+      {"Command2", &k.Command2},   {"Caption3", &k.Caption3},   {"Command3", &k.Command3},
       {"NoticeURL", &k.NoticeURL}, {"UpdateURL", &k.UpdateURL}, {"Website", &k.Website},
-      {"ExitURL", &k.ExitURL},     {"Chongzhi", &k.Chongzhi}, {"BBS", &k.BBS},
+      {"ExitURL", &k.ExitURL},     {"Chongzhi", &k.Chongzhi},   {"BBS", &k.BBS},
       {"InfoVer", &k.InfoVer},
   };
   std::ostream& out = ctx.Out();

@@ -26,7 +26,7 @@ struct OpShape {
 };
 
 constexpr OpShape kShapes[] = {
-    {"get", 2, 3},    {"getint", 3, 3}, {"getbool", 3, 3}, {"set", 3, 3},
+    {"get", 2, 3},    {"getint", 3, 3}, {"getbool", 3, 3},  {"set", 3, 3},
     {"delete", 2, 2}, {"erase", 1, 1},  {"sections", 0, 0}, {"keys", 1, 1},
     {"values", 1, 1}, {"update", 0, 0}, {"clear", 0, 0},
 };
@@ -51,7 +51,8 @@ IniOp ParseOp(ToolContext& ctx, const std::vector<std::string>& parts, const std
   if (n < shape->MinFields || n > shape->MaxFields)
     throw UsageError(where + "wrong number of fields for '" + parts[0] + "'");
   IniOp op{parts[0], {}, 0};
-  for (size_t i = 1; i < parts.size(); ++i) op.Fields.push_back(ctx.FileText(parts[i], where + "field"));
+  for (size_t i = 1; i < parts.size(); ++i)
+    op.Fields.push_back(ctx.FileText(parts[i], where + "field"));
   if (op.Name == "getint" || op.Name == "getbool")
     op.Number = ParseInt32Arg(parts[3], where + "DEFAULT");
   return op;
@@ -113,7 +114,9 @@ int RunOps(ToolContext& ctx, const std::string& path, const std::vector<IniOp>& 
   return kExitOk;
 }
 
-int Run(ToolContext& ctx, const ParsedArgs& a) { return RunOps(ctx, a.Positional[0], ReadOps(ctx)); }
+int Run(ToolContext& ctx, const ParsedArgs& a) {
+  return RunOps(ctx, a.Positional[0], ReadOps(ctx));
+}
 
 int Get(ToolContext& ctx, const ParsedArgs& a) {
   std::vector<std::string> parts{"get"};

@@ -7,15 +7,23 @@ namespace qev::tool {
 
 std::string SysErrorText(SysError code) {
   switch (code) {
-    case kErrFileNotFound: return "file not found";
-    case kErrPathNotFound: return "folder not found";
-    case kErrAccessDenied: return "access denied";
-    case kErrSharingViolation: return "file in use";
+    case kErrFileNotFound:
+      return "file not found";
+    case kErrPathNotFound:
+      return "folder not found";
+    case kErrAccessDenied:
+      return "access denied";
+    case kErrSharingViolation:
+      return "file in use";
     case kErrFileExists:
-    case kErrAlreadyExists: return "already exists";
-    case kErrDiskFull: return "disk full";
-    case kErrInvalidName: return "invalid name";
-    default: return "system error " + std::to_string(code);
+    case kErrAlreadyExists:
+      return "already exists";
+    case kErrDiskFull:
+      return "disk full";
+    case kErrInvalidName:
+      return "invalid name";
+    default:
+      return "system error " + std::to_string(code);
   }
 }
 
@@ -25,8 +33,7 @@ void RequireReplaceable(FileSystem& fs, const std::string& path, bool force) {
     throw ToolError(path + " already exists (use --force to replace it)");
 }
 
-void WriteOutputFile(FileSystem& fs, const std::string& path, std::string_view data,
-                     bool force) {
+void WriteOutputFile(FileSystem& fs, const std::string& path, std::string_view data, bool force) {
   RequireReplaceable(fs, path, force);
   if (SysError e = WriteFileReplacing(fs, path, data))
     throw ToolError("cannot write " + path + ": " + SysErrorText(e));

@@ -17,8 +17,7 @@ std::string SysErrorText(SysError code);
 void RequireReplaceable(FileSystem& fs, const std::string& path, bool force);
 
 // Writes a complete output file (after RequireReplaceable); raises ToolError.
-void WriteOutputFile(FileSystem& fs, const std::string& path, std::string_view data,
-                     bool force);
+void WriteOutputFile(FileSystem& fs, const std::string& path, std::string_view data, bool force);
 
 // Reads a whole input file; raises ToolError naming the path.
 std::string ReadInputFile(FileSystem& fs, const std::string& path);

@@ -84,7 +84,8 @@ std::vector<SkinValue> ValuesFromIni(ToolContext& ctx, const std::string& dir) {
   std::vector<std::string> sections, keys;
   ini.ReadSections(sections);
   for (const std::string& s : sections)
-    if (std::find(std::begin(kValueSections), std::end(kValueSections), s) == std::end(kValueSections))
+    if (std::find(std::begin(kValueSections), std::end(kValueSections), s) ==
+        std::end(kValueSections))
       throw ToolError(path + ": unknown section [" + s + "] (integers, booleans, texts)");
   for (const char* section : kValueSections) {
     ini.ReadSection(section, keys);
@@ -124,10 +125,12 @@ int Pack(ToolContext& ctx, const ParsedArgs& a) {
 
 std::vector<SkinRecordView> LoadRecords(ToolContext& ctx, const std::string& path,
                                         const std::string& password) {
-  if (!ctx.Fs().FileExists(path)) throw ToolError(std::string(kSkinReadFailedText) + " (" + path + ")");
+  if (!ctx.Fs().FileExists(path))
+    throw ToolError(std::string(kSkinReadFailedText) + " (" + path + ")");
   Tsk2SkinFileReader reader(ctx.Fs(), path, password);
   if (!reader.Loaded())
-    throw ToolError(path + ": not loaded (the skin data is enciphered: missing or wrong --password)");
+    throw ToolError(path +
+                    ": not loaded (the skin data is enciphered: missing or wrong --password)");
   std::string data;
   ReadSkinEntry(ctx.Fs(), path, kSkinDataEntryName, password, data);
   return WalkSkinRecords(data);
@@ -148,10 +151,17 @@ int List(ToolContext& ctx, const ParsedArgs& a) {
         ctx.Out() << "bitmap\t" << name << '\t' << b.Width << 'x' << b.Height << '\n';
         break;
       }
-      case kSkinInteger: ctx.Out() << "integer\t" << name << '\t' << IntegerOf(r.Data) << '\n'; break;
-      case kSkinBoolean: ctx.Out() << "boolean\t" << name << '\t' << (r.Data[0] ? 1 : 0) << '\n'; break;
-      case kSkinText: ctx.Out() << "text\t" << name << '\t' << ctx.ScreenText(r.Data) << '\n'; break;
-      default: break;  // the launcher skips unknown kinds
+      case kSkinInteger:
+        ctx.Out() << "integer\t" << name << '\t' << IntegerOf(r.Data) << '\n';
+        break;
+      case kSkinBoolean:
+        ctx.Out() << "boolean\t" << name << '\t' << (r.Data[0] ? 1 : 0) << '\n';
+        break;
+      case kSkinText:
+        ctx.Out() << "text\t" << name << '\t' << ctx.ScreenText(r.Data) << '\n';
+        break;
+      default:
+        break;  // the launcher skips unknown kinds
     }
   }
   return kExitOk;
@@ -162,8 +172,10 @@ int List(ToolContext& ctx, const ParsedArgs& a) {
 void CheckUnpackName(const std::string& name, bool asKey) {
   bool bad = name.empty() || name == "." || name == ".." ||
              name.find_first_of(std::string("/\\:\0", 4)) != std::string::npos ||
-             static_cast<unsigned char>(name.front()) <= 32 || static_cast<unsigned char>(name.back()) <= 32;
-  if (asKey) bad = bad || name.find('=') != std::string::npos || name.front() == ';' || name.front() == '[';
+             static_cast<unsigned char>(name.front()) <= 32 ||
+             static_cast<unsigned char>(name.back()) <= 32;
+  if (asKey)
+    bad = bad || name.find('=') != std::string::npos || name.front() == ';' || name.front() == '[';
   if (bad) throw ToolError("record name cannot be unpacked safely: " + name);
 }
 
@@ -185,16 +197,22 @@ int Unpack(ToolContext& ctx, const ParsedArgs& a) {
     // Checked in screen form: the second byte of a GBK character may be a backslash.
     std::string name = ctx.ScreenText(r.Name);
     CheckUnpackName(name, r.Kind != kSkinBitmap);
-    if (r.Kind == kSkinBitmap) files.emplace_back(dir + "/" + r.Name + ".bmp", r.Data);
-    else if (r.Kind == kSkinInteger) sections[0] += name + "=" + std::to_string(IntegerOf(r.Data)) + "\r\n";
-    else if (r.Kind == kSkinBoolean) sections[1] += name + "=" + (r.Data[0] ? "1" : "0") + "\r\n";
-    else sections[2] += IniKeyLine(name, ctx.ScreenText(r.Data), "text " + name);
+    if (r.Kind == kSkinBitmap)
+      files.emplace_back(dir + "/" + r.Name + ".bmp", r.Data);
+    else if (r.Kind == kSkinInteger)
+      sections[0] += name + "=" + std::to_string(IntegerOf(r.Data)) + "\r\n";
+    else if (r.Kind == kSkinBoolean)
+      sections[1] += name + "=" + (r.Data[0] ? "1" : "0") + "\r\n";
+    else
+      sections[2] += IniKeyLine(name, ctx.ScreenText(r.Data), "text " + name);
   }
   std::string ini;
-  for (int i = 0; i < 3; ++i) ini += std::string(i ? "\r\n" : "") + "[" + kValueSections[i] + "]\r\n" + sections[i];
+  for (int i = 0; i < 3; ++i)
+    ini += std::string(i ? "\r\n" : "") + "[" + kValueSections[i] + "]\r\n" + sections[i];
   files.emplace_back(dir + "/" + kValuesFile, ini);
   for (const auto& f : files) RequireReplaceable(ctx.Fs(), f.first, force);
-  if (SysError e = CreateDirPath(ctx.Fs(), dir)) throw ToolError("cannot create " + dir + ": " + SysErrorText(e));
+  if (SysError e = CreateDirPath(ctx.Fs(), dir))
+    throw ToolError("cannot create " + dir + ": " + SysErrorText(e));
   for (const auto& f : files) WriteOutputFile(ctx.Fs(), f.first, f.second, force);
   ctx.Out() << records.size() << " records, " << ctx.ScreenText(dir) << '\n';
   return kExitOk;

@@ -25,7 +25,8 @@ std::vector<SkinRecordView> WalkSkinRecords(const std::string& d) {
   std::vector<SkinRecordView> records;
   std::set<uint32_t> visited;
   for (uint32_t at = Le32(d, 20);;) {
-    if (static_cast<size_t>(at) + kRecordSize > d.size()) throw ToolError("skin record outside the data");
+    if (static_cast<size_t>(at) + kRecordSize > d.size())
+      throw ToolError("skin record outside the data");
     if (!visited.insert(at).second) throw ToolError("skin record chain loops");
     uint32_t next = Le32(d, at + 73);
     if (next == 0) return records;
@@ -34,7 +35,8 @@ std::vector<SkinRecordView> WalkSkinRecords(const std::string& d) {
     r.Name.assign(name, strnlen(name, kNameSize));
     r.Kind = static_cast<uint8_t>(d[at + kNameSize]);
     uint32_t offset = Le32(d, at + 65), size = Le32(d, at + 69);
-    if (static_cast<uint64_t>(offset) + size > d.size()) throw ToolError("skin value outside the data");
+    if (static_cast<uint64_t>(offset) + size > d.size())
+      throw ToolError("skin value outside the data");
     r.Data = d.substr(offset, size);
     records.push_back(std::move(r));
     at = next;

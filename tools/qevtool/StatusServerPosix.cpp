@@ -65,7 +65,8 @@ class StopSignals {
   }
 
  private:
-  struct sigaction oldInt_ {}, oldTerm_ {};
+  struct sigaction oldInt_ {
+  }, oldTerm_{};
 };
 
 std::string PeerText(const sockaddr_in& a) {

@@ -47,7 +47,8 @@ int Dispatch(ToolContext& ctx, const std::vector<std::string>& args) {
   const CommandSpec* spec = FindCommand(args, at, words);
   if (!spec) {
     std::string group = GroupHelp(args[at]);
-    if (group.empty()) throw UsageError("unknown command '" + args[at] + "' (see 'qevtool --help')");
+    if (group.empty())
+      throw UsageError("unknown command '" + args[at] + "' (see 'qevtool --help')");
     if (at + 1 < args.size() && args[at + 1] == "--help") {
       ctx.Out() << group;
       return kExitOk;

@@ -45,9 +45,8 @@ void CheckNamesDistinct(ToolContext& ctx, const std::vector<Patch>& patches) {
       throw ToolError(p.Source + ": a file named UpdateInfo cannot be patched");
     auto [it, added] = seen.emplace(key, &p);
     if (!added)
-      throw ToolError("two files share the name " + p.Section + " (" + it->second->Source +
-                      ", " + p.Source +
-                      "); the update-info file can list only one of them");
+      throw ToolError("two files share the name " + p.Section + " (" + it->second->Source + ", " +
+                      p.Source + "); the update-info file can list only one of them");
   }
 }
 
@@ -60,7 +59,7 @@ std::vector<Patch> PlanPatches(ToolContext& ctx, const std::string& game, const 
     std::vector<std::string> folders;
     for (const std::string& d : f.NativeFolders)
       folders.push_back(ctx.FileText(d, "a folder name in the game folder"));
-    p.FilePath = "\\" + Join(folders, '\\');
+    p.FilePath = std::string(1, '\\').append(Join(folders, '\\'));
     p.Source = game + "/" + Join(folders, '/') + p.Section;
     p.Archive = out + "/" + Join(folders, '/') + p.Section + ".zip";
     patches.push_back(std::move(p));

@@ -30,17 +30,23 @@ std::string SkipReason(TFastIniFile& ini, const std::string& name) {
   for (const char* key : {"FromFile", "FilePath", "FileDateTime"})
     if (ini.ReadString(name, key, "").empty()) return std::string("missing ") + key;
   TDateTime t;
-  if (!ParseDateTime(ini.ReadString(name, "FileDateTime", ""), t)) return "FileDateTime does not parse";
+  if (!ParseDateTime(ini.ReadString(name, "FileDateTime", ""), t))
+    return "FileDateTime does not parse";
   return "";
 }
 
 void PrintSettings(ToolContext& ctx, const TUpdateSettings& s) {
   const std::pair<const char*, std::string> lines[] = {
-      {"CheckLong", s.CheckLong ? "1" : "0"}, {"LongURL", s.LongURL},
-      {"LongCode", s.LongCode},               {"CheckIni", s.CheckIni ? "1" : "0"},
-      {"IniURL", s.IniURL},                   {"IniCode", s.IniCode},
-      {"CheckFix", s.CheckFix ? "1" : "0"},   {"DefURL", s.DefURL},
-      {"EnableCue", s.EnableCue ? "1" : "0"}, {"DLLURL", s.DLLURL},
+      {"CheckLong", s.CheckLong ? "1" : "0"},
+      {"LongURL", s.LongURL},
+      {"LongCode", s.LongCode},
+      {"CheckIni", s.CheckIni ? "1" : "0"},
+      {"IniURL", s.IniURL},
+      {"IniCode", s.IniCode},
+      {"CheckFix", s.CheckFix ? "1" : "0"},
+      {"DefURL", s.DefURL},
+      {"EnableCue", s.EnableCue ? "1" : "0"},
+      {"DLLURL", s.DLLURL},
       {"DLLCode", s.DLLCode},
   };
   for (const auto& [key, value] : lines) ctx.Out() << key << '=' << ctx.ScreenText(value) << '\n';
@@ -50,7 +56,8 @@ int Check(ToolContext& ctx, const ParsedArgs& a) {
   const std::string& path = a.Positional[0];
   std::string text = ReadInputFile(ctx.Fs(), path);
   if (text.find(UpdateFileHeader) == std::string::npos)
-    throw ToolError(path + ": no update-file header (" + UpdateFileHeader + "); the launcher refuses it");
+    throw ToolError(path + ": no update-file header (" + UpdateFileHeader +
+                    "); the launcher refuses it");
 
   ProcessValues values;
   values.UpdateInfoFileName = path;

@@ -34,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   switch (data[0] % 4) {
     case 0:
     case 1: {
-      uint8_t r = qev::ExtractSkinEntryFromBytes(rest, qev::kSkinDataEntryName, data[0] % 4 ? "pw" : "", out);
+      uint8_t r = qev::ExtractSkinEntryFromBytes(rest, qev::kSkinDataEntryName,
+                                                 data[0] % 4 ? "pw" : "", out);
       if (r == qev::kSkinEntryDone) ParseChain(out);
       break;
     }

@@ -9,8 +9,8 @@ namespace qev::test {
 namespace {
 
 TEST(QevtoolArgs, EncodedTextUnpacksToTheTextInTheLauncher) {
-  for (std::string text : {"-Direct3D -Window", "a", "ab", "abc", "server=127.0.0.1 port=7000",
-                           "登录 ok"}) {
+  for (std::string text :
+       {"-Direct3D -Window", "a", "ab", "abc", "server=127.0.0.1 port=7000", "登录 ok"}) {
     ToolResult enc = RunTool({"args", "encode", text});
     ASSERT_EQ(enc.Exit, 0) << enc.Err;
     std::string packed = enc.Out.substr(0, enc.Out.size() - 1);

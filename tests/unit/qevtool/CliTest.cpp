@@ -24,11 +24,11 @@ TEST(QevtoolCli, UsageMistakesExitWithTwoAndPrefixedMessage) {
   const std::vector<std::vector<std::string>> mistakes = {
       {},
       {"no-such-command"},
-      {"status-server"},                         // --port missing
-      {"status-server", "--port"},               // value missing
-      {"status-server", "--port", "x"},          // not a number
-      {"status-server", "--port", "70000"},      // out of range
-      {"status-server", "--port", "1", "extra"}, // stray positional
+      {"status-server"},                          // --port missing
+      {"status-server", "--port"},                // value missing
+      {"status-server", "--port", "x"},           // not a number
+      {"status-server", "--port", "70000"},       // out of range
+      {"status-server", "--port", "1", "extra"},  // stray positional
       {"status-server", "--port", "1", "--port", "2"},
       {"status-server", "--port", "1", "--nope"},
       {"status-server", "--close=yes", "--port", "1"},

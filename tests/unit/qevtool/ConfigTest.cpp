@@ -25,9 +25,9 @@ Loaded Load(const std::string& path) {
 TEST(QevtoolConfig, NewWritesLoginInfoTheLauncherReadsBack) {
   TempFolder dir;
   std::string inf = dir / "tolw3.inf";
-  ToolResult r = RunTool({"config", "new", inf, "--client", "游戏.exe", "--alt-args", "--pay",
-                          "http://pay.test/a;b", "--update", "http://up.test/tolw3.up",
-                          "--info", "欢迎"});
+  ToolResult r =
+      RunTool({"config", "new", inf, "--client", "游戏.exe", "--alt-args", "--pay",
+               "http://pay.test/a;b", "--update", "http://up.test/tolw3.up", "--info", "欢迎"});
   ASSERT_EQ(r.Exit, 0) << r.Err;
   Loaded l = Load(inf);
   EXPECT_EQ(l.Config.Caption1, "\xd3\xce\xcf\xb7.exe");  // GBK in the file
@@ -96,21 +96,25 @@ TEST(QevtoolConfig, AddZoneRefusesBadArgumentsAndMissingFile) {
   TempFolder dir;
   std::string inf = dir / "tolw3.inf";
   ASSERT_EQ(RunTool({"config", "new", inf}).Exit, 0);
-  std::vector<std::string> base{"config", "add-zone", inf, "--caption", "c", "--name", "n",
-                                "--address", "a"};
+  std::vector<std::string> base{"config", "add-zone", inf,         "--caption", "c",
+                                "--name", "n",        "--address", "a"};
   auto with = [&](std::vector<std::string> extra) {
     std::vector<std::string> args = base;
     args.insert(args.end(), extra.begin(), extra.end());
     return RunTool(args).Exit;
   };
-  EXPECT_EQ(with({}), 2);                         // no --port
-  EXPECT_EQ(with({"--port", "64536"}), 2);        // status port would pass 65535
+  EXPECT_EQ(with({}), 2);                   // no --port
+  EXPECT_EQ(with({"--port", "64536"}), 2);  // status port would pass 65535
   EXPECT_EQ(with({"--port", "0"}), 2);
   EXPECT_EQ(with({"--port", "7000", "--caption", "again"}), 2);
   EXPECT_EQ(RunTool({"config", "add-zone", dir / "none.inf", "--caption", "c", "--name", "n",
-                     "--address", "a", "--port", "1"}).Exit, 1);
-  EXPECT_EQ(RunTool({"config", "add-zone", inf, "--caption", "", "--name", "n", "--address",
-                     "a", "--port", "1"}).Exit, 2);
+                     "--address", "a", "--port", "1"})
+                .Exit,
+            1);
+  EXPECT_EQ(RunTool({"config", "add-zone", inf, "--caption", "", "--name", "n", "--address", "a",
+                     "--port", "1"})
+                .Exit,
+            2);
   EXPECT_TRUE(Load(inf).Servers.empty());
 }
 
@@ -118,23 +122,23 @@ TEST(QevtoolConfig, ListShowsWhatTheLauncherTakesAndWhatItDrops) {
   TempFolder dir;
   std::string inf = dir / "tolw3.inf";
   std::string port = EncodeServerValue("7000"), addr = EncodeServerValue("10.0.0.1");
-  WriteFileBytes(inf,
-                 "[LoginInfo]\r\nCaption1=game.exe\r\nInfoVer=" + std::string(70, 'i') +
-                     "\r\nWebsite=http://w.test/;comment\r\n"
-                     "[Server1]\r\nServerCaption=\xd2\xbb\r\nServerName=n1\r\nServerAddress=" +
-                     addr + "\r\nServerPort=" + port +
-                     "\r\nServerNotice=hi\r\n"
-                     "[Server2]\r\nServerCaption=two\r\nServerAddress=" + addr +
-                     "\r\nServerPort=" + port +
-                     "\r\n"
-                     "[serverX]\r\nServerCaption=\xd2\xbb\r\nServerName=n\r\nServerAddress=" +
-                     addr + "\r\nServerPort=" + port + "\r\n[Serv]\r\nServerCaption=z\r\n");
+  WriteFileBytes(inf, "[LoginInfo]\r\nCaption1=game.exe\r\nInfoVer=" + std::string(70, 'i') +
+                          "\r\nWebsite=http://w.test/;comment\r\n"
+                          "[Server1]\r\nServerCaption=\xd2\xbb\r\nServerName=n1\r\nServerAddress=" +
+                          addr + "\r\nServerPort=" + port +
+                          "\r\nServerNotice=hi\r\n"
+                          "[Server2]\r\nServerCaption=two\r\nServerAddress=" +
+                          addr + "\r\nServerPort=" + port +
+                          "\r\n"
+                          "[serverX]\r\nServerCaption=\xd2\xbb\r\nServerName=n\r\nServerAddress=" +
+                          addr + "\r\nServerPort=" + port + "\r\n[Serv]\r\nServerCaption=z\r\n");
   ToolResult r = RunTool({"config", "list", inf});
   ASSERT_EQ(r.Exit, 0) << r.Err;
   EXPECT_EQ(r.Out,
             "Caption1=game.exe\nCommand1=\nCaption2=\nCommand2=\nCaption3=\nCommand3=\n"
             "NoticeURL=about:blank\nUpdateURL=\nWebsite=http://w.test/\nExitURL=\nChongzhi=\n"
-            "BBS=\nInfoVer=" + std::string(60, 'i') +
+            "BBS=\nInfoVer=" +
+                std::string(60, 'i') +
                 "\n[zones]\n一\t10.0.0.1\t7000\tn1\thi\n[dropped]\n"
                 "Server2\tmissing ServerName\nserverX\tduplicate caption\n");
   EXPECT_EQ(RunTool({"config", "list", dir / "none.inf"}).Exit, 1);

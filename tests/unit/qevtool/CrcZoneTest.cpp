@@ -32,8 +32,10 @@ TEST(QevtoolZone, EncodeAndDecodeRoundTripThroughTheLaunchersDecipher) {
     ToolResult dec = RunTool({"zone", "decode", hex});
     EXPECT_EQ(dec.Out, text + "\n");
     // The launcher's own reader sees the GBK bytes of the text.
-    if (text == "电信一区") EXPECT_EQ(DecodeServerValue(hex), "\xb5\xe7\xd0\xc5\xd2\xbb\xc7\xf8");
-    else EXPECT_EQ(DecodeServerValue(hex), text);
+    if (text == "电信一区")
+      EXPECT_EQ(DecodeServerValue(hex), "\xb5\xe7\xd0\xc5\xd2\xbb\xc7\xf8");
+    else
+      EXPECT_EQ(DecodeServerValue(hex), text);
   }
   // --raw passes bytes: a GBK argument goes in unchanged and comes out unchanged.
   ToolResult raw = RunTool({"--raw", "zone", "encode", "\xd2\xbb"});

@@ -11,7 +11,8 @@ TEST(QevtoolIni, RunAppliesOperationsInOrderAndPrintsReads) {
   TempFolder dir;
   std::string ini = dir / "Config.ini";
   const std::string original =
-      "; kept\r\n[Options]\r\nServerAddr = 1.2.3.4 ; old\r\nParam1=0x10\r\nFull=1\r\n\r\n[Other]\r\nk=v\r\n";
+      "; kept\r\n[Options]\r\nServerAddr = 1.2.3.4 ; "
+      "old\r\nParam1=0x10\r\nFull=1\r\n\r\n[Other]\r\nk=v\r\n";
   WriteFileBytes(ini, original);
   ToolResult r = RunTool({"ini", "run", ini},
                          "get\tOptions\tServerAddr\n"

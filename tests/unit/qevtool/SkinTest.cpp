@@ -19,7 +19,8 @@ std::string MakeBmp(int w, int h, uint8_t r, uint8_t g, uint8_t b) {
   int stride = (w * 3 + 3) & ~3;
   std::string px;
   for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) px += {static_cast<char>(b), static_cast<char>(g), static_cast<char>(r)};
+    for (int x = 0; x < w; ++x)
+      px += {static_cast<char>(b), static_cast<char>(g), static_cast<char>(r)};
     px.append(static_cast<size_t>(stride - w * 3), '\0');
   }
   std::string f = "BM";
@@ -85,7 +86,7 @@ TEST(QevtoolSkin, PasswordFailuresAndExistingOutputs) {
   std::string skin = dir / "s.ssk";
   ASSERT_EQ(RunTool({"skin", "pack", dir / "src", skin, "--password", "秘密"}).Exit, 0);
   for (std::vector<std::string> args : {std::vector<std::string>{"skin", "list", skin},
-                                         {"skin", "list", skin, "--password", "wrong"}}) {
+                                        {"skin", "list", skin, "--password", "wrong"}}) {
     ToolResult r = RunTool(args);
     EXPECT_EQ(r.Exit, 1);
     EXPECT_NE(r.Err.find("not loaded"), std::string::npos) << r.Err;
@@ -98,7 +99,8 @@ TEST(QevtoolSkin, PasswordFailuresAndExistingOutputs) {
   EXPECT_EQ(ReadFileBytes(skin), before);
   ASSERT_EQ(RunTool({"skin", "unpack", skin, dir / "out", "--password", "秘密"}).Exit, 0);
   EXPECT_EQ(RunTool({"skin", "unpack", skin, dir / "out", "--password", "秘密"}).Exit, 1);
-  EXPECT_EQ(RunTool({"skin", "unpack", skin, dir / "out", "--password", "秘密", "--force"}).Exit, 0);
+  EXPECT_EQ(RunTool({"skin", "unpack", skin, dir / "out", "--password", "秘密", "--force"}).Exit,
+            0);
 }
 
 TEST(QevtoolSkin, DamagedInputsFailWithClearMessages) {
@@ -127,8 +129,8 @@ TEST(QevtoolSkin, UnpackRefusesRecordNamesThatLeaveTheFolder) {
   TempFolder dir;
   for (std::string name : {"../escaped", "sub/x", "..", "=key"}) {
     bool asText = name == "=key";
-    std::string data = BuildSkinData({asText ? SkinValue::Text(name, "v")
-                                             : SkinValue::Bitmap(name, MakeBmp(1, 1, 0, 0, 0))});
+    std::string data = BuildSkinData(
+        {asText ? SkinValue::Text(name, "v") : SkinValue::Bitmap(name, MakeBmp(1, 1, 0, 0, 0))});
     WriteFileBytes(dir / "evil.ssk", BuildSkinContainer({{"SKINDATA.SK2", data}}));
     ToolResult r = RunTool({"skin", "unpack", dir / "evil.ssk", dir / "out", "--force"});
     EXPECT_EQ(r.Exit, 1) << name;

@@ -1,8 +1,8 @@
 #pragma once
 // Runs the built qevtool as a child process, for end-to-end tests of its commands.
 
-#include <string>
 #include <sys/types.h>
+#include <string>
 #include <vector>
 
 namespace qev::test {

@@ -12,8 +12,8 @@ namespace qev::test {
 namespace {
 
 // Builds an archive with Python's zipfile: members given as name=content pairs.
-void MakeZip(const std::string& path, const std::vector<std::pair<std::string, std::string>>& members,
-             bool stored = false) {
+void MakeZip(const std::string& path,
+             const std::vector<std::pair<std::string, std::string>>& members, bool stored = false) {
   std::string script = "import zipfile,sys\nz=zipfile.ZipFile(sys.argv[1],'w',zipfile.ZIP_" +
                        std::string(stored ? "STORED" : "DEFLATED") + ")\n";
   for (const auto& [name, content] : members)
@@ -43,6 +43,25 @@ TEST(QevtoolZip, ExtractsWithTheComponentsRulesAndAnswersOverwrite) {
   EXPECT_EQ(replace.Out, "2\n");
   EXPECT_EQ(ReadFileBytes(out + "a.txt"), "alpha");
   EXPECT_EQ(RunTool({"zip", "extract", zip, out, "--overwrite", "maybe"}).Exit, 2);
+}
+
+TEST(QevtoolZip, ErrorBoxOfAnUnknownMethodBecomesALine) {
+  TempFolder dir;
+  std::string zip = dir / "bz.zip";
+  WriteFileBytes(zip + ".py",
+                 "import zipfile,sys\n"
+                 "z=zipfile.ZipFile(sys.argv[1],'w')\n"
+                 "z.writestr('a.txt', b'alpha', compress_type=zipfile.ZIP_BZIP2)\n"
+                 "z.writestr('b.txt', b'beta', compress_type=zipfile.ZIP_STORED)\n"
+                 "z.close()\n");
+  ASSERT_EQ(std::system(("python3 " + zip + ".py " + zip).c_str()), 0);
+  ToolResult r = RunTool({"zip", "extract", zip, dir / "out/"});
+  EXPECT_EQ(r.Exit, 0);
+  EXPECT_EQ(r.Out, "1\n");
+  EXPECT_NE(r.Err.find("qevtool: Zip Error: Unknown Compression Method\n"), std::string::npos)
+      << r.Err;
+  EXPECT_FALSE(PathExists(dir / "out/a.txt"));
+  EXPECT_EQ(ReadFileBytes(dir / "out/b.txt"), "beta");
 }
 
 TEST(QevtoolZip, UnreadableOrDamagedArchivesExitWithOne) {

@@ -19,7 +19,8 @@ TEST(BmpDecoder, DecodesEveryDepthInBothRowOrders) {
       b.bits = bits;
       b.topDown = topDown;
       std::vector<uint32_t> expected;
-      if (bits <= 8) b.palette = std::vector<uint32_t>(palette.begin(), palette.begin() + (bits == 1 ? 2 : 5));
+      if (bits <= 8)
+        b.palette = std::vector<uint32_t>(palette.begin(), palette.begin() + (bits == 1 ? 2 : 5));
       for (int y = 0; y < b.height; ++y) {
         for (int x = 0; x < b.width; ++x) {
           if (bits <= 8) {
@@ -27,7 +28,8 @@ TEST(BmpDecoder, DecodesEveryDepthInBothRowOrders) {
             b.pixels.push_back(index);
             expected.push_back(b.palette[index]);
           } else {
-            uint32_t c = static_cast<uint32_t>(x * 19) << 16 | static_cast<uint32_t>(y * 40) << 8 | 7;
+            uint32_t c =
+                static_cast<uint32_t>(x * 19) << 16 | static_cast<uint32_t>(y * 40) << 8 | 7;
             b.pixels.push_back(c);
             expected.push_back(c);
           }
@@ -82,19 +84,22 @@ TEST(BmpDecoder, RejectsWhatItCannotDecode) {
     for (int i = 0; i < width; ++i) f[at + i] = static_cast<char>(v >> (8 * i));
     return f;
   };
-  struct { int line; std::string file; } bad[] = {
+  struct {
+    int line;
+    std::string file;
+  } bad[] = {
       {__LINE__, "PM" + file.substr(2)},
-      {__LINE__, file.substr(0, file.size() - 1)},   // last row cut short
-      {__LINE__, file.substr(0, 30)},                // header cut short
-      {__LINE__, with(30, 1, 4)},                    // RLE8
-      {__LINE__, with(30, 3, 4)},                    // bit fields at 24 bits
-      {__LINE__, with(28, 7, 2)},                    // 7 bits per pixel
-      {__LINE__, with(18, 0, 4)},                    // width 0
-      {__LINE__, with(18, 100000, 4)},               // width beyond the limit
-      {__LINE__, with(22, 0x80000000u, 4)},          // height of INT_MIN
-      {__LINE__, with(14, 64, 4)},                   // unknown header size
-      {__LINE__, with(10, 0xFFFFFFF0u, 4)},          // pixel data offset past the end
-      {__LINE__, with(26, 2, 2)},                    // two planes
+      {__LINE__, file.substr(0, file.size() - 1)},  // last row cut short
+      {__LINE__, file.substr(0, 30)},               // header cut short
+      {__LINE__, with(30, 1, 4)},                   // RLE8
+      {__LINE__, with(30, 3, 4)},                   // bit fields at 24 bits
+      {__LINE__, with(28, 7, 2)},                   // 7 bits per pixel
+      {__LINE__, with(18, 0, 4)},                   // width 0
+      {__LINE__, with(18, 100000, 4)},              // width beyond the limit
+      {__LINE__, with(22, 0x80000000u, 4)},         // height of INT_MIN
+      {__LINE__, with(14, 64, 4)},                  // unknown header size
+      {__LINE__, with(10, 0xFFFFFFF0u, 4)},         // pixel data offset past the end
+      {__LINE__, with(26, 2, 2)},                   // two planes
   };
   for (const auto& b : bad) EXPECT_THROW(DecodeBmp(b.file), BmpError) << "line " << b.line;
 

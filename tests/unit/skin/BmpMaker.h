@@ -11,10 +11,10 @@ namespace qev::test {
 struct BmpSpec {
   int width = 0, height = 0, bits = 24;
   bool topDown = false;
-  uint32_t compression = 0;               // 0 BI_RGB, 3 BI_BITFIELDS
-  std::vector<uint32_t> masks;            // red, green, blue for bit fields
-  std::vector<uint32_t> palette;          // 0x00RRGGBB
-  std::vector<uint32_t> pixels;           // colours, or indexes for paletted depths
+  uint32_t compression = 0;       // 0 BI_RGB, 3 BI_BITFIELDS
+  std::vector<uint32_t> masks;    // red, green, blue for bit fields
+  std::vector<uint32_t> palette;  // 0x00RRGGBB
+  std::vector<uint32_t> pixels;   // colours, or indexes for paletted depths
 };
 
 inline void Put16(std::string& s, uint32_t v) {
@@ -35,10 +35,19 @@ inline std::string MakeBmp(const BmpSpec& b) {
     for (int x = 0; x < b.width; ++x) {
       uint32_t v = b.pixels[static_cast<size_t>(y) * b.width + x];
       switch (b.bits) {
-        case 1: row[x / 8] = static_cast<char>(row[x / 8] | (v & 1) << (7 - x % 8)); break;
-        case 4: row[x / 2] = static_cast<char>(row[x / 2] | (v & 15) << (x % 2 ? 0 : 4)); break;
-        case 8: row[x] = static_cast<char>(v); break;
-        case 16: row[2 * x] = static_cast<char>(v); row[2 * x + 1] = static_cast<char>(v >> 8); break;
+        case 1:
+          row[x / 8] = static_cast<char>(row[x / 8] | (v & 1) << (7 - x % 8));
+          break;
+        case 4:
+          row[x / 2] = static_cast<char>(row[x / 2] | (v & 15) << (x % 2 ? 0 : 4));
+          break;
+        case 8:
+          row[x] = static_cast<char>(v);
+          break;
+        case 16:
+          row[2 * x] = static_cast<char>(v);
+          row[2 * x + 1] = static_cast<char>(v >> 8);
+          break;
         case 24:
           for (int k = 0; k < 3; ++k) row[3 * x + k] = static_cast<char>(v >> (8 * k));
           break;
@@ -76,7 +85,8 @@ inline std::string TestBmp(int w, int h, uint32_t seed) {
   b.width = w;
   b.height = h;
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) b.pixels.push_back(static_cast<uint32_t>(x) << 16 | static_cast<uint32_t>(y) << 8 | seed);
+    for (int x = 0; x < w; ++x)
+      b.pixels.push_back(static_cast<uint32_t>(x) << 16 | static_cast<uint32_t>(y) << 8 | seed);
   return MakeBmp(b);
 }
 

@@ -24,7 +24,8 @@ constexpr uint64_t kNoLimit = UINT64_MAX;
 std::string MixedData(size_t size, uint32_t seed) {
   std::mt19937 rng(seed);
   std::string s;
-  const char* words[] = {"server", "zone", "patch", "skin", "launcher", "=", "\r\n", "[Options]", "1024"};
+  const char* words[] = {"server", "zone", "patch",     "skin", "launcher",
+                         "=",      "\r\n", "[Options]", "1024"};
   while (s.size() < size) {
     switch (rng() % 4) {
       case 0:
@@ -103,10 +104,13 @@ void ExpectDecodes(const std::string& stream, const std::string& expected, const
 
 TEST(SkinInflate, DecodesZlibStreamsOfEveryLevelAndStrategyByteForByte) {
   const std::string data = MixedData(700000, 1);
-  struct { int level, strategy; const char* what; } cases[] = {
-      {0, Z_DEFAULT_STRATEGY, "stored"},   {1, Z_DEFAULT_STRATEGY, "level 1"},
-      {6, Z_DEFAULT_STRATEGY, "level 6"},  {9, Z_DEFAULT_STRATEGY, "level 9"},
-      {9, Z_FIXED, "fixed blocks only"},   {6, Z_HUFFMAN_ONLY, "literals only"},
+  struct {
+    int level, strategy;
+    const char* what;
+  } cases[] = {
+      {0, Z_DEFAULT_STRATEGY, "stored"},  {1, Z_DEFAULT_STRATEGY, "level 1"},
+      {6, Z_DEFAULT_STRATEGY, "level 6"}, {9, Z_DEFAULT_STRATEGY, "level 9"},
+      {9, Z_FIXED, "fixed blocks only"},  {6, Z_HUFFMAN_ONLY, "literals only"},
       {6, Z_RLE, "distance 1 matches"},
   };
   for (const auto& c : cases) ExpectDecodes(ZlibRaw(data, c.level, c.strategy), data, c.what);
@@ -116,7 +120,8 @@ TEST(SkinInflate, DecodesZlibStreamsOfEveryLevelAndStrategyByteForByte) {
 // Long stored blocks followed by matches that reach back into them.
 TEST(SkinInflate, MatchesReachIntoAnEarlierStoredBlock) {
   const std::string first = MixedData(200000, 8);
-  const std::string second = first.substr(first.size() - 30000) + first.substr(first.size() - 20000);
+  const std::string second =
+      first.substr(first.size() - 30000) + first.substr(first.size() - 20000);
   z_stream z{};
   ASSERT_EQ(deflateInit2(&z, 0, Z_DEFLATED, -15, 9, Z_DEFAULT_STRATEGY), Z_OK);
   std::string out(1 << 20, '\0');
@@ -196,19 +201,19 @@ TEST(SkinInflate, WindowFlushesInPiecesOf32KiB) {
 // literal/length lengths into the distance lengths.
 TEST(SkinInflate, RepeatCodeCrossingIntoDistanceLengthsDecodes) {
   BitWriter w;
-  w.Bits(1, 1).Bits(2, 2);   // BFINAL, BTYPE = dynamic
-  w.Bits(258 - 257, 5);      // HLIT: literal/length symbols 0..257
-  w.Bits(3 - 1, 5);          // HDIST: distance symbols 0..2
-  w.Bits(16 - 4, 4);         // HCLEN: 16 code-length code lengths
+  w.Bits(1, 1).Bits(2, 2);  // BFINAL, BTYPE = dynamic
+  w.Bits(258 - 257, 5);     // HLIT: literal/length symbols 0..257
+  w.Bits(3 - 1, 5);         // HDIST: distance symbols 0..2
+  w.Bits(16 - 4, 4);        // HCLEN: 16 code-length code lengths
   // Code-length code lengths in the order 16 17 18 0 8 7 9 6 10 5 11 4 12 3 13 2:
   // symbols 2, 3, 16, 18 get length 2, so their codes are 00, 01, 10, 11.
   for (int len : {2, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 2}) w.Bits(len, 3);
-  w.Code(3, 2).Bits(97 - 11, 7);    // 18: 97 zero lengths (symbols 0..96)
+  w.Code(3, 2).Bits(97 - 11, 7);       // 18: 97 zero lengths (symbols 0..96)
   w.Code(0, 2).Code(0, 2).Code(0, 2);  // 'a' 'b' 'c' get length 2
-  w.Code(3, 2).Bits(138 - 11, 7);   // 18: 138 zero lengths (100..237)
-  w.Code(3, 2).Bits(18 - 11, 7);    // 18: 18 zero lengths (238..255)
-  w.Code(1, 2);                     // 256 gets length 3
-  w.Code(2, 2).Bits(4 - 3, 2);      // 16: four more of length 3: 257, then distances 0, 1, 2
+  w.Code(3, 2).Bits(138 - 11, 7);      // 18: 138 zero lengths (100..237)
+  w.Code(3, 2).Bits(18 - 11, 7);       // 18: 18 zero lengths (238..255)
+  w.Code(1, 2);                        // 256 gets length 3
+  w.Code(2, 2).Bits(4 - 3, 2);         // 16: four more of length 3: 257, then distances 0, 1, 2
   // Literal/length codes: a=00 b=01 c=10, 256=110, 257=111; distances 0=000 1=001 2=010.
   w.Code(0, 2).Code(1, 2).Code(2, 2);  // "abc"
   w.Code(7, 3).Code(2, 3);             // length 3, distance symbol 2 = distance 3
@@ -218,10 +223,10 @@ TEST(SkinInflate, RepeatCodeCrossingIntoDistanceLengthsDecodes) {
 
 TEST(SkinInflate, StoredBlocksAfterBitsOfAnotherBlockStartOnAByteBoundary) {
   BitWriter w;
-  w.Bits(0, 1).Bits(1, 2);            // fixed block, not final
-  w.Code(0x30 + 'x', 8);              // literal 'x' (fixed code 00110000 + byte)
-  w.Code(0, 7);                       // end of block
-  w.Bits(1, 1).Bits(0, 2).Align();    // final stored block, padded to the byte
+  w.Bits(0, 1).Bits(1, 2);               // fixed block, not final
+  w.Code(0x30 + 'x', 8);                 // literal 'x' (fixed code 00110000 + byte)
+  w.Code(0, 7);                          // end of block
+  w.Bits(1, 1).Bits(0, 2).Align();       // final stored block, padded to the byte
   w.Bits(3, 16).Bits(~3u & 0xFFFF, 16);  // LEN 3, NLEN
   w.Byte('y').Byte('z').Byte('!');
   ExpectDecodes(w.Done(), "xyz!", "fixed then stored");
@@ -236,7 +241,8 @@ struct BadStream {
 
 std::vector<BadStream> BadStreams() {
   std::vector<BadStream> v;
-  v.push_back({__LINE__, "block type 3", BitWriter().Bits(1, 1).Bits(3, 2).Done(), InflateStatus::BadBlockType});
+  v.push_back({__LINE__, "block type 3", BitWriter().Bits(1, 1).Bits(3, 2).Done(),
+               InflateStatus::BadBlockType});
   v.push_back({__LINE__, "stored length check",
                BitWriter().Bits(1, 1).Bits(0, 2).Align().Bits(5, 16).Bits(5, 16).Done(),
                InflateStatus::BadStoredLength});
@@ -249,55 +255,147 @@ std::vector<BadStream> BadStreams() {
   // Code-length code: symbols 16, 17, 18 and 0 all of length 1, four codes in a
   // space of two.
   v.push_back({__LINE__, "over-subscribed code-length code",
-               BitWriter().Bits(1, 1).Bits(2, 2).Bits(0, 5).Bits(0, 5).Bits(0, 4)
-                   .Bits(1, 3).Bits(1, 3).Bits(1, 3).Bits(1, 3).Done(),
+               BitWriter()
+                   .Bits(1, 1)
+                   .Bits(2, 2)
+                   .Bits(0, 5)
+                   .Bits(0, 5)
+                   .Bits(0, 4)
+                   .Bits(1, 3)
+                   .Bits(1, 3)
+                   .Bits(1, 3)
+                   .Bits(1, 3)
+                   .Done(),
                InflateStatus::BadCodeLengths});
   // Code-length code: 16 and 0 of length 1 (0 = "0", 16 = "1"); the first symbol is 16.
   v.push_back({__LINE__, "repeat 16 first",
-               BitWriter().Bits(1, 1).Bits(2, 2).Bits(0, 5).Bits(0, 5).Bits(0, 4)
-                   .Bits(1, 3).Bits(0, 3).Bits(0, 3).Bits(1, 3)
-                   .Code(1, 1).Bits(0, 2).Done(),
+               BitWriter()
+                   .Bits(1, 1)
+                   .Bits(2, 2)
+                   .Bits(0, 5)
+                   .Bits(0, 5)
+                   .Bits(0, 4)
+                   .Bits(1, 3)
+                   .Bits(0, 3)
+                   .Bits(0, 3)
+                   .Bits(1, 3)
+                   .Code(1, 1)
+                   .Bits(0, 2)
+                   .Done(),
                InflateStatus::RepeatWithoutLength});
   // Code-length code: 18 and 0 of length 1 (0 = "0", 18 = "1"); two runs of 138 zeros
   // exceed the 257 + 1 lengths of the header.
   v.push_back({__LINE__, "repeat past HLIT + HDIST",
-               BitWriter().Bits(1, 1).Bits(2, 2).Bits(0, 5).Bits(0, 5).Bits(0, 4)
-                   .Bits(0, 3).Bits(0, 3).Bits(1, 3).Bits(1, 3)
-                   .Code(1, 1).Bits(127, 7).Code(1, 1).Bits(127, 7).Done(),
+               BitWriter()
+                   .Bits(1, 1)
+                   .Bits(2, 2)
+                   .Bits(0, 5)
+                   .Bits(0, 5)
+                   .Bits(0, 4)
+                   .Bits(0, 3)
+                   .Bits(0, 3)
+                   .Bits(1, 3)
+                   .Bits(1, 3)
+                   .Code(1, 1)
+                   .Bits(127, 7)
+                   .Code(1, 1)
+                   .Bits(127, 7)
+                   .Done(),
                InflateStatus::RepeatOverrun});
   // Code-length code: only symbol 0, length 1 ("0"); the input then sends "1".
   v.push_back({__LINE__, "code no table entry holds",
-               BitWriter().Bits(1, 1).Bits(2, 2).Bits(0, 5).Bits(0, 5).Bits(0, 4)
-                   .Bits(0, 3).Bits(0, 3).Bits(0, 3).Bits(1, 3)
-                   .Code(1, 1).Done(),
+               BitWriter()
+                   .Bits(1, 1)
+                   .Bits(2, 2)
+                   .Bits(0, 5)
+                   .Bits(0, 5)
+                   .Bits(0, 4)
+                   .Bits(0, 3)
+                   .Bits(0, 3)
+                   .Bits(0, 3)
+                   .Bits(1, 3)
+                   .Code(1, 1)
+                   .Done(),
                InflateStatus::MissingCode});
   // Code-length code: 0 = "0", 1 = "10", 18 = "11" (18 and 0 length 1 would not fit 1).
   // Lengths: 256 zeros, then 256 gets 0 too: no end-of-block code.
   v.push_back({__LINE__, "no end-of-block code",
-               BitWriter().Bits(1, 1).Bits(2, 2).Bits(0, 5).Bits(0, 5).Bits(14, 4)
-                   .Bits(0, 3).Bits(0, 3).Bits(2, 3).Bits(1, 3)    // 16 17 18 0
-                   .Bits(0, 3).Bits(0, 3).Bits(0, 3).Bits(0, 3).Bits(0, 3).Bits(0, 3)  // 8 7 9 6 10 5
-                   .Bits(0, 3).Bits(0, 3).Bits(0, 3).Bits(0, 3).Bits(0, 3).Bits(0, 3)  // 11 4 12 3 13 2
-                   .Bits(0, 3).Bits(2, 3)                          // 14 1
-                   .Code(3, 2).Bits(127, 7).Code(3, 2).Bits(107, 7)  // 138 + 118 zeros
-                   .Code(0, 1).Code(2, 2).Done(),                    // 256: 0, distance 0: 1
+               BitWriter()
+                   .Bits(1, 1)
+                   .Bits(2, 2)
+                   .Bits(0, 5)
+                   .Bits(0, 5)
+                   .Bits(14, 4)
+                   .Bits(0, 3)
+                   .Bits(0, 3)
+                   .Bits(2, 3)
+                   .Bits(1, 3)  // 16 17 18 0
+                   .Bits(0, 3)
+                   .Bits(0, 3)
+                   .Bits(0, 3)
+                   .Bits(0, 3)
+                   .Bits(0, 3)
+                   .Bits(0, 3)  // 8 7 9 6 10 5
+                   .Bits(0, 3)
+                   .Bits(0, 3)
+                   .Bits(0, 3)
+                   .Bits(0, 3)
+                   .Bits(0, 3)
+                   .Bits(0, 3)  // 11 4 12 3 13 2
+                   .Bits(0, 3)
+                   .Bits(2, 3)  // 14 1
+                   .Code(3, 2)
+                   .Bits(127, 7)
+                   .Code(3, 2)
+                   .Bits(107, 7)  // 138 + 118 zeros
+                   .Code(0, 1)
+                   .Code(2, 2)
+                   .Done(),  // 256: 0, distance 0: 1
                InflateStatus::BadCodeLengths});
   // Same code-length code; three literal lengths of 1 over-subscribe the tree.
   v.push_back({__LINE__, "over-subscribed literal/length code",
-               BitWriter().Bits(1, 1).Bits(2, 2).Bits(0, 5).Bits(0, 5).Bits(14, 4)
-                   .Bits(0, 3).Bits(0, 3).Bits(2, 3).Bits(1, 3)
-                   .Bits(0, 3).Bits(0, 3).Bits(0, 3).Bits(0, 3).Bits(0, 3).Bits(0, 3)
-                   .Bits(0, 3).Bits(0, 3).Bits(0, 3).Bits(0, 3).Bits(0, 3).Bits(0, 3)
-                   .Bits(0, 3).Bits(2, 3)
-                   .Code(2, 2).Code(2, 2).Code(2, 2)                // symbols 0, 1, 2: length 1
-                   .Code(3, 2).Bits(127, 7).Code(3, 2).Bits(104, 7)  // 3..255 zero
-                   .Code(2, 2).Code(2, 2).Done(),                    // 256, distance 0: length 1
+               BitWriter()
+                   .Bits(1, 1)
+                   .Bits(2, 2)
+                   .Bits(0, 5)
+                   .Bits(0, 5)
+                   .Bits(14, 4)
+                   .Bits(0, 3)
+                   .Bits(0, 3)
+                   .Bits(2, 3)
+                   .Bits(1, 3)
+                   .Bits(0, 3)
+                   .Bits(0, 3)
+                   .Bits(0, 3)
+                   .Bits(0, 3)
+                   .Bits(0, 3)
+                   .Bits(0, 3)
+                   .Bits(0, 3)
+                   .Bits(0, 3)
+                   .Bits(0, 3)
+                   .Bits(0, 3)
+                   .Bits(0, 3)
+                   .Bits(0, 3)
+                   .Bits(0, 3)
+                   .Bits(2, 3)
+                   .Code(2, 2)
+                   .Code(2, 2)
+                   .Code(2, 2)  // symbols 0, 1, 2: length 1
+                   .Code(3, 2)
+                   .Bits(127, 7)
+                   .Code(3, 2)
+                   .Bits(104, 7)  // 3..255 zero
+                   .Code(2, 2)
+                   .Code(2, 2)
+                   .Done(),  // 256, distance 0: length 1
                InflateStatus::BadCodeLengths});
   // Fixed block; 286 is "11000110" in the fixed literal/length code.
   v.push_back({__LINE__, "length symbol 286",
-               BitWriter().Bits(1, 1).Bits(1, 2).Code(0xC6, 8).Done(), InflateStatus::BadLengthSymbol});
+               BitWriter().Bits(1, 1).Bits(1, 2).Code(0xC6, 8).Done(),
+               InflateStatus::BadLengthSymbol});
   v.push_back({__LINE__, "length symbol 287",
-               BitWriter().Bits(1, 1).Bits(1, 2).Code(0xC7, 8).Done(), InflateStatus::BadLengthSymbol});
+               BitWriter().Bits(1, 1).Bits(1, 2).Code(0xC7, 8).Done(),
+               InflateStatus::BadLengthSymbol});
   // Fixed block: literal 'a' (00110000 + 0x61), length 3 (257 = "0000001"), distance
   // symbol 30 ("11110").
   v.push_back({__LINE__, "distance symbol 30",
@@ -311,12 +409,21 @@ std::vector<BadStream> BadStreams() {
                BitWriter().Bits(1, 1).Bits(1, 2).Code(0x30 + 'a', 8).Code(1, 7).Code(1, 5).Done(),
                InflateStatus::DistanceTooFar});
   v.push_back({__LINE__, "match as the first symbol",
-               BitWriter().Bits(1, 1).Bits(1, 2).Code(1, 7).Code(0, 5).Done(), InflateStatus::DistanceTooFar});
+               BitWriter().Bits(1, 1).Bits(1, 2).Code(1, 7).Code(0, 5).Done(),
+               InflateStatus::DistanceTooFar});
   // Fixed block with no end: the zero bits after it would read as end-of-block.
-  v.push_back({__LINE__, "fixed block cut off", BitWriter().Bits(1, 1).Bits(1, 2).Done(), InflateStatus::Truncated});
+  v.push_back({__LINE__, "fixed block cut off", BitWriter().Bits(1, 1).Bits(1, 2).Done(),
+               InflateStatus::Truncated});
   v.push_back({__LINE__, "empty input", std::string(), InflateStatus::Truncated});
   v.push_back({__LINE__, "stored block cut off",
-               BitWriter().Bits(1, 1).Bits(0, 2).Align().Bits(10, 16).Bits(~10u & 0xFFFF, 16).Byte('a').Done(),
+               BitWriter()
+                   .Bits(1, 1)
+                   .Bits(0, 2)
+                   .Align()
+                   .Bits(10, 16)
+                   .Bits(~10u & 0xFFFF, 16)
+                   .Byte('a')
+                   .Done(),
                InflateStatus::Truncated});
   v.push_back({__LINE__, "non-final block then nothing",
                BitWriter().Bits(0, 1).Bits(1, 2).Code(0, 7).Done(), InflateStatus::Truncated});
@@ -327,7 +434,8 @@ TEST(SkinInflate, EveryKindOfMalformedStreamFailsWithItsOwnStatus) {
   for (const BadStream& b : BadStreams()) {
     std::string out;
     EXPECT_EQ(InflateBuffer(b.stream, kNoLimit, out), b.expected)
-        << "line " << b.line << ": " << b.what << " gave " << InflateStatusText(InflateBuffer(b.stream, kNoLimit, out));
+        << "line " << b.line << ": " << b.what << " gave "
+        << InflateStatusText(InflateBuffer(b.stream, kNoLimit, out));
   }
 }
 
@@ -355,6 +463,10 @@ TEST(SkinInflate, OutputBeyondTheLimitStops) {
   std::string out;
   EXPECT_EQ(InflateBuffer(ZlibRaw(zeros, 9), 1 << 20, out), InflateStatus::OutputTooLong);
   EXPECT_LE(out.size(), (1u << 20) + 65536);
+  // Long stored blocks are checked against the limit too, and cut ones stop as truncated.
+  const std::string stored = ZlibRaw(MixedData(200000, 9), 0);
+  EXPECT_EQ(InflateBuffer(stored, 100000, out), InflateStatus::OutputTooLong);
+  EXPECT_EQ(InflateBuffer(stored.substr(0, 150000), kNoLimit, out), InflateStatus::Truncated);
   EXPECT_EQ(InflateBuffer(ZlibRaw("abc", 9), 2, out), InflateStatus::OutputTooLong);
   EXPECT_EQ(InflateBuffer(ZlibRaw("abc", 9), 3, out), InflateStatus::Ok);
 }

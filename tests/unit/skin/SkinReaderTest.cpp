@@ -21,19 +21,21 @@ std::vector<SkinValue> SampleValues() {
       SkinValue::Text("SKIN2_NAME", "blue"),
       SkinValue::Integer("SKIN2_NEGATIVE", -5),
       SkinValue::Boolean("SKIN2_OFF", false),
-      {"SKIN2_ODDKIND", 9, "xxxx"},                               // unknown kind: skipped
-      SkinValue::Integer("skin2_formcolor", 7),                   // same name again: ignored
+      {"SKIN2_ODDKIND", 9, "xxxx"},              // unknown kind: skipped
+      SkinValue::Integer("skin2_formcolor", 7),  // same name again: ignored
       SkinValue::Bitmap("SKIN2_TITLEBAR1", test::TestBmp(70, 40, 2)),
   };
 }
 
 std::string Container(const std::string& skinData, std::string_view password = {},
                       const std::string& entryName = kSkinDataEntryName) {
-  return BuildSkinContainer({{"readme.txt", "not the skin", 8, 6}, {entryName, skinData, 8, 9}}, password);
+  return BuildSkinContainer({{"readme.txt", "not the skin", 8, 6}, {entryName, skinData, 8, 9}},
+                            password);
 }
 
 // Patches a little-endian field of the first directory entry named name.
-void PatchDirField(std::string& c, const std::string& name, size_t field, uint32_t value, int width) {
+void PatchDirField(std::string& c, const std::string& name, size_t field, uint32_t value,
+                   int width) {
   size_t at = c.find("PK\1\2");
   while (c.compare(at + 46, name.size(), name) != 0) at = c.find("PK\1\2", at + 1);
   for (int i = 0; i < width; ++i) c[at + field + i] = static_cast<char>(value >> (8 * i));
@@ -85,26 +87,31 @@ TEST(SkinReader, ChainRules) {
 }
 
 TEST(SkinReader, DamagedSkinDataRaises) {
-  const std::string good = BuildSkinData({SkinValue::Integer("A", 1), SkinValue::Boolean("B", true)});
+  const std::string good =
+      BuildSkinData({SkinValue::Integer("A", 1), SkinValue::Boolean("B", true)});
   auto with = [&](size_t at, uint32_t v) {
     std::string d = good;
     for (int i = 0; i < 4; ++i) d[at + i] = static_cast<char>(v >> (8 * i));
     return d;
   };
   const size_t rec1 = kSkinHeaderSize, rec2 = kSkinHeaderSize + kSkinRecordSize;
-  struct { int line; std::string data; } bad[] = {
-      {__LINE__, good.substr(0, 10)},                 // shorter than the header
-      {__LINE__, with(12, 16)},                       // header size not 24
+  struct {
+    int line;
+    std::string data;
+  } bad[] = {
+      {__LINE__, good.substr(0, 10)},  // shorter than the header
+      {__LINE__, with(12, 16)},        // header size not 24
       {__LINE__, with(12, 1000)},
-      {__LINE__, with(20, 0xFFFFFF00u)},              // first record outside the file
-      {__LINE__, with(rec1 + 65, 0x7FFFFFFFu)},       // data outside the file
-      {__LINE__, with(rec1 + 69, 0xFFFFFFFFu)},       // data size past the end
-      {__LINE__, with(rec1 + 69, 2)},                 // integer of 2 bytes
-      {__LINE__, with(rec2 + 69, 4)},                 // boolean of 4 bytes
+      {__LINE__, with(20, 0xFFFFFF00u)},                         // first record outside the file
+      {__LINE__, with(rec1 + 65, 0x7FFFFFFFu)},                  // data outside the file
+      {__LINE__, with(rec1 + 69, 0xFFFFFFFFu)},                  // data size past the end
+      {__LINE__, with(rec1 + 69, 2)},                            // integer of 2 bytes
+      {__LINE__, with(rec2 + 69, 4)},                            // boolean of 4 bytes
       {__LINE__, with(rec2 + 73, static_cast<uint32_t>(rec1))},  // chain loops back
       {__LINE__, with(rec1 + 73, static_cast<uint32_t>(rec1))},  // record names itself
   };
-  for (const auto& b : bad) EXPECT_THROW(Tsk2SkinFileReader{b.data}, SkinError) << "line " << b.line;
+  for (const auto& b : bad)
+    EXPECT_THROW(Tsk2SkinFileReader{b.data}, SkinError) << "line " << b.line;
 
   std::string badBitmap = BuildSkinData({SkinValue::Bitmap("B", "BM not really")});
   EXPECT_THROW(Tsk2SkinFileReader{badBitmap}, BmpError);
@@ -124,15 +131,18 @@ TEST(SkinReader, ContainerFaultsRaiseFailedToRead) {
   std::string farDir = good;
   farDir.replace(farDir.size() - 6, 4, "\xF0\xFF\xFF\x7F");
 
-  struct { int line; std::string bytes; } bad[] = {
-      {__LINE__, pk},                                  // "PK" instead of "SK"
-      {__LINE__, comment},                             // an archive comment hides the end record
-      {__LINE__, good + "x"},                          // so does one trailing byte
-      {__LINE__, Container("", {}, "OTHER.SK2")},      // the entry is absent
-      {__LINE__, longName},                            // a name over 259 bytes
-      {__LINE__, farOffset},                           // local header outside the file
-      {__LINE__, farDir},                              // directory outside the file
-      {__LINE__, "SK"},                                // too short for an end record
+  struct {
+    int line;
+    std::string bytes;
+  } bad[] = {
+      {__LINE__, pk},                              // "PK" instead of "SK"
+      {__LINE__, comment},                         // an archive comment hides the end record
+      {__LINE__, good + "x"},                      // so does one trailing byte
+      {__LINE__, Container("", {}, "OTHER.SK2")},  // the entry is absent
+      {__LINE__, longName},                        // a name over 259 bytes
+      {__LINE__, farOffset},                       // local header outside the file
+      {__LINE__, farDir},                          // directory outside the file
+      {__LINE__, "SK"},                            // too short for an end record
   };
   for (const auto& b : bad) {
     MemFileSystem fs;

@@ -7,7 +7,11 @@ namespace qev {
 namespace {
 
 TEST(MemberName, TakesTheLastPartAndRefusesUnsafeNames) {
-  struct { int line; const char* stored; const char* name; } cases[] = {
+  struct {
+    int line;
+    const char* stored;
+    const char* name;
+  } cases[] = {
       {__LINE__, "patch.dat", "patch.dat"},
       {__LINE__, "data/map/1.map", "1.map"},
       {__LINE__, "data\\map\\1.map", "1.map"},
@@ -19,7 +23,10 @@ TEST(MemberName, TakesTheLastPartAndRefusesUnsafeNames) {
       {__LINE__, "a/..", ""},
       {__LINE__, "C:evil.exe", ""},
       {__LINE__, "file.txt:stream", ""},
-      {__LINE__, "a\x01" "b", ""},
+      {__LINE__,
+       "a\x01"
+       "b",
+       ""},
       {__LINE__, "tab\there", ""},
       {__LINE__, "CON", ""},
       {__LINE__, "dir/nul.txt", ""},
@@ -50,9 +57,9 @@ TEST(DosTime, ConvertsAndRejectsImpossibleDates) {
   uint32_t leap = ((20u << 9 | 2u << 5 | 29u) << 16) | (23u << 11 | 59u << 5 | 29u);
   ASSERT_TRUE(DosDateTimeToTicks(leap, t));
   EXPECT_EQ(t, 125963423980000000ULL);
-  EXPECT_FALSE(DosDateTimeToTicks(0, t));                                      // month 0
-  EXPECT_FALSE(DosDateTimeToTicks((21u << 9 | 2u << 5 | 29u) << 16, t));       // 2001-02-29
-  EXPECT_FALSE(DosDateTimeToTicks(0x00210000 | 24u << 11, t));                 // hour 24
+  EXPECT_FALSE(DosDateTimeToTicks(0, t));                                 // month 0
+  EXPECT_FALSE(DosDateTimeToTicks((21u << 9 | 2u << 5 | 29u) << 16, t));  // 2001-02-29
+  EXPECT_FALSE(DosDateTimeToTicks(0x00210000 | 24u << 11, t));            // hour 24
 }
 
 }  // namespace

@@ -23,14 +23,17 @@ std::string ReadFile(const std::string& path) {
   return ss.str();
 }
 
-void WriteFile(const std::string& path, const std::string& data) { std::ofstream(path, std::ios::binary) << data; }
+void WriteFile(const std::string& path, const std::string& data) {
+  std::ofstream(path, std::ios::binary) << data;
+}
 
 int Sh(const std::string& cmd) { return std::system(cmd.c_str()); }
 
 class RealArchive : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (Sh("command -v zip >/dev/null && command -v python3 >/dev/null") != 0) GTEST_SKIP() << "zip or python3 missing";
+    if (Sh("command -v zip >/dev/null && command -v python3 >/dev/null") != 0)
+      GTEST_SKIP() << "zip or python3 missing";
     char tmpl[] = "/tmp/qevzipXXXXXX";
     ASSERT_NE(mkdtemp(tmpl), nullptr);
     root_ = tmpl;
@@ -41,8 +44,11 @@ class RealArchive : public ::testing::Test {
     for (char& c : random) c = static_cast<char>(rng());
     std::string text;
     for (int i = 0; i < 20000; ++i) text += "Server" + std::to_string(i % 97) + "=127.0.0.1\r\n";
-    files_ = {{"random.bin", random}, {"text.ini", text}, {"sub/empty.dat", ""},
-              {"sub/deeper/small.txt", "hello"}, {"readonly.cfg", "do not touch"}};
+    files_ = {{"random.bin", random},
+              {"text.ini", text},
+              {"sub/empty.dat", ""},
+              {"sub/deeper/small.txt", "hello"},
+              {"readonly.cfg", "do not touch"}};
     for (auto& [name, data] : files_) WriteFile(src_ + "/" + name, data);
     // An even second, as DOS times keep: 2024-03-05 06:07:08.
     for (auto& [name, data] : files_) Sh("touch -d '2024-03-05 06:07:08' " + src_ + "/" + name);

@@ -76,7 +76,8 @@ TEST(UnZip, StampsDosTimeAsLocalAndKeepsAttributes) {
 
   FileTimeTicks local = 0, stamped = 0;
   ASSERT_TRUE(DosDateTimeToTicks(ro.dosDateTime, local));
-  ASSERT_EQ(f.fs.GetFileTime("C:\\game\\update\\ro.txt", FileTimeKind::LastWrite, stamped), kErrNone);
+  ASSERT_EQ(f.fs.GetFileTime("C:\\game\\update\\ro.txt", FileTimeKind::LastWrite, stamped),
+            kErrNone);
   EXPECT_EQ(stamped, local - bias);
   uint32_t attrs = 0;
   f.fs.GetAttributes("C:\\game\\update\\ro.txt", attrs);
@@ -97,7 +98,8 @@ TEST(UnZip, ExistingFilesAreReplacedOnlyOnYes) {
   EXPECT_EQ(n, 1);
   EXPECT_EQ(f.prompt.asked, (std::vector<std::string>{"keep.txt", "swap.txt"}));
   EXPECT_EQ(f.fs.Contents("C:\\game\\update\\keep.txt"), "old keep");
-  EXPECT_EQ(f.fs.Contents("C:\\game\\update\\swap.txt"), "new swap");  // read-only, but Yes was said
+  EXPECT_EQ(f.fs.Contents("C:\\game\\update\\swap.txt"),
+            "new swap");  // read-only, but Yes was said
   EXPECT_FALSE(f.prompt.unexpected);
 }
 
@@ -123,8 +125,9 @@ TEST(UnZip, UnsafeNamesAreSkippedAndNothingLandsOutsideDestDir) {
                               {"bad\x07name", "7"},
                               {"ok.txt", "8"}}));
   EXPECT_EQ(n, 3);
-  EXPECT_EQ(f.Written(), (std::vector<std::string>{"C:\\GAME\\UPDATE\\ESCAPE.TXT", "C:\\GAME\\UPDATE\\OK.TXT",
-                                                   "C:\\GAME\\UPDATE\\WIN.INI"}));
+  EXPECT_EQ(f.Written(),
+            (std::vector<std::string>{"C:\\GAME\\UPDATE\\ESCAPE.TXT", "C:\\GAME\\UPDATE\\OK.TXT",
+                                      "C:\\GAME\\UPDATE\\WIN.INI"}));
 }
 
 TEST(UnZip, BadMembersLeaveNoFileAndTheOldFileWhole) {
@@ -160,8 +163,8 @@ TEST(UnZip, UnknownMethodsShowTheBoxAndEncipheredMembersAreSkipped) {
   ZipEntrySpec secret{"secret.dat", "x"};
   secret.flags = 1;
   EXPECT_EQ(f.Extract(BuildZip({imploded, bzip, secret, {"fine.txt", "fine"}})), 1);
-  EXPECT_EQ(f.prompt.errors,
-            (std::vector<std::string>{"Zip Error|Unknown Compression Method", "Zip Error|Unknown Compression Method"}));
+  EXPECT_EQ(f.prompt.errors, (std::vector<std::string>{"Zip Error|Unknown Compression Method",
+                                                       "Zip Error|Unknown Compression Method"}));
   EXPECT_EQ(f.Written(), std::vector<std::string>{"C:\\GAME\\UPDATE\\FINE.TXT"});
 }
 
@@ -194,8 +197,12 @@ TEST(UnZip, DamagedArchivesRaiseFromTheDirectoryRead) {
   std::string farDir = good;
   farDir[farDir.size() - 6] = '\x7F';
   std::string manyEntries = good;
-  manyEntries[manyEntries.size() - 12] = '\x50';  // total entries 0x5002: more than the directory holds
-  struct { int line; std::string bytes; } bad[] = {
+  manyEntries[manyEntries.size() - 12] =
+      '\x50';  // total entries 0x5002: more than the directory holds
+  struct {
+    int line;
+    std::string bytes;
+  } bad[] = {
       {__LINE__, ""},
       {__LINE__, "PK\5\6 too short"},
       {__LINE__, good.substr(0, good.size() - 1)},  // end record cut

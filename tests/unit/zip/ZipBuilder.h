@@ -13,13 +13,13 @@ namespace qev::test {
 
 struct ZipEntrySpec {
   std::string name;
-  std::string data;                   // plain bytes
-  uint16_t method = 8;                // 8: deflated with zlib, anything else: stored as is
+  std::string data;     // plain bytes
+  uint16_t method = 8;  // 8: deflated with zlib, anything else: stored as is
   uint16_t flags = 0;
   uint32_t dosDateTime = 0x5A8C6000;  // 2025-04-12 12:00:00
   uint32_t externalAttributes = 0x20;
-  uint16_t madeBy = 20;               // MS-DOS
-  std::optional<uint32_t> crc;        // lie about the CRC
+  uint16_t madeBy = 20;                                      // MS-DOS
+  std::optional<uint32_t> crc;                               // lie about the CRC
   std::optional<uint32_t> compressedSize, uncompressedSize;  // lie about the sizes
 };
 
@@ -46,7 +46,8 @@ inline std::string RawDeflate(const std::string& data) {
   return out;
 }
 
-inline std::string BuildZip(const std::vector<ZipEntrySpec>& entries, const std::string& comment = "") {
+inline std::string BuildZip(const std::vector<ZipEntrySpec>& entries,
+                            const std::string& comment = "") {
   std::string body, dir;
   for (const ZipEntrySpec& e : entries) {
     std::string packed = e.method == 8 ? RawDeflate(e.data) : e.data;
