@@ -7,10 +7,19 @@ namespace qev {
 namespace {
 bool IsSep(char c) { return c == '\\' || c == '/'; }
 
+// Paths are GBK: the second byte of a double-byte character may be 0x5C, the byte of
+// "\", so the text is walked character by character from the start.
 size_t LastSep(std::string_view path) {
-  for (size_t i = path.size(); i > 0; --i)
-    if (IsSep(path[i - 1])) return i - 1;
-  return std::string_view::npos;
+  size_t last = std::string_view::npos;
+  for (size_t i = 0; i < path.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(path[i]);
+    if (c >= 0x81 && c <= 0xFE && i + 1 < path.size()) {
+      ++i;
+    } else if (IsSep(path[i])) {
+      last = i;
+    }
+  }
+  return last;
 }
 }  // namespace
 
@@ -25,7 +34,7 @@ std::string NamePart(std::string_view path) {
 }
 
 std::string WithoutTrailingSeparator(std::string_view path) {
-  if (!path.empty() && IsSep(path.back())) path.remove_suffix(1);
+  if (!path.empty() && LastSep(path) == path.size() - 1) path.remove_suffix(1);
   return std::string(path);
 }
 

@@ -213,10 +213,11 @@ bool TVCLUnZip::ExtractMember(InputFile& in, const ZipMember& m, const std::stri
   if (RetainAttributes) fs_.SetAttributes(temp, MemberAttributes(m));
   // The player agreed to replace the file, read-only or not.
   uint32_t old = 0;
-  if (!fs_.GetAttributes(target, old) && (old & kAttrReadOnly))
-    fs_.SetAttributes(target, old & ~kAttrReadOnly);
+  bool unlocked = !fs_.GetAttributes(target, old) && (old & kAttrReadOnly) &&
+                  !fs_.SetAttributes(target, old & ~kAttrReadOnly);
   if (fs_.Rename(temp, target, true)) {
     fs_.Delete(temp);
+    if (unlocked) fs_.SetAttributes(target, old);
     throw ZipError("cannot replace " + target);
   }
   return true;

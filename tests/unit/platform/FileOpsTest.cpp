@@ -12,6 +12,10 @@ TEST(FileOps, PathParts) {
   EXPECT_EQ(NamePart("dir/sub\\x"), "x");
   EXPECT_EQ(DirPart("plain"), "");
   EXPECT_EQ(WithoutTrailingSeparator("C:\\game\\"), "C:\\game");
+  // "\xb1\x5c" is one GBK character whose second byte is the backslash byte.
+  EXPECT_EQ(NamePart("C:\\\xb1\x5c\\a\xb1\x5c"), "a\xb1\x5c");
+  EXPECT_EQ(DirPart("C:\\\xb1\x5c\\a\xb1\x5c"), "C:\\\xb1\x5c\\");
+  EXPECT_EQ(WithoutTrailingSeparator("C:\\\xb1\x5c"), "C:\\\xb1\x5c");
 }
 
 TEST(FileOps, WriteReplacingKeepsOldFileWhenDiskIsFull) {

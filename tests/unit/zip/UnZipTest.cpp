@@ -181,11 +181,15 @@ TEST(UnZip, WriteFailuresRaiseAndKeepTheOldFile) {
   {
     Fixture f;
     f.fs.AddFile("C:\\game\\update\\locked.dat", "old");
+    f.fs.SetAttributes("C:\\game\\update\\locked.dat", kAttrReadOnly);
     f.fs.Lock("C:\\game\\update\\locked.dat");
     f.prompt.answers = {true};
     EXPECT_THROW(f.Extract(BuildZip({{"locked.dat", "new"}})), ZipError);
     f.fs.Lock("C:\\game\\update\\locked.dat", false);
     EXPECT_EQ(f.fs.Contents("C:\\game\\update\\locked.dat"), "old");
+    uint32_t attrs = 0;
+    f.fs.GetAttributes("C:\\game\\update\\locked.dat", attrs);
+    EXPECT_EQ(attrs, kAttrReadOnly);  // still read-only
     EXPECT_EQ(f.Written().size(), 1u);
   }
 }
