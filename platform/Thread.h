@@ -19,7 +19,8 @@ class ThreadHost {
   virtual ~ThreadHost() = default;
   // Runs work on a new thread; the thread ends when work returns.
   virtual void StartThread(std::function<void()> work) = 0;
-  // Called from a worker: runs fn on the main thread and returns once it has run.
+  // Called from a worker: runs fn on the main thread and returns once it has run. An
+  // exception that escapes fn is raised again in the worker, never in the main loop.
   virtual void Synchronise(const std::function<void()>& fn) = 0;
 };
 

@@ -23,8 +23,7 @@ bool AskYes(TMessageDialog& dialog, const char* caption, const char* text) {
 }  // namespace
 
 void FormUpdateSteps::AskZoneListReload() {
-  if (!AskYes(form_.suiMessageDialog1, texts::kZoneReloadCaption, texts::kZoneReloadText))
-    return;
+  if (!AskYes(form_.suiMessageDialog1, texts::kZoneReloadCaption, texts::kZoneReloadText)) return;
   TServerList& servers = form_.Values.ServerList;
   form_.combo1.Clear();
   servers.clear();

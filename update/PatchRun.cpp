@@ -36,8 +36,8 @@ TDownloadQueue BuildDownloadQueue(TForm1& form, const TUpdateSettings& settings)
     try {
       if (!PatchTargetOutOfDate(fs, target, e.FileDateTime)) continue;
       queue.push_back({appDir + "update\\" + e.FromFile,
-                       StrReplaceAll(settings.DefURL + e.FilePath + e.FromFile, "\\", "/"),
-                       target, e.FileDateTime});
+                       StrReplaceAll(settings.DefURL + e.FilePath + e.FromFile, "\\", "/"), target,
+                       e.FileDateTime});
     } catch (const std::exception&) {
     }
   }

@@ -12,7 +12,7 @@
 namespace qev {
 
 struct TDownloadItem {
-  std::string SavePath;    // the archive in the staging folder
+  std::string SavePath;  // the archive in the staging folder
   std::string Url;
   std::string TargetPath;  // the installed file in the game folder
   TDateTime FileDateTime = 0;

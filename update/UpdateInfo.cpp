@@ -138,8 +138,7 @@ bool PatchPending(UpdateContext& ctx) {
   try {
     while (!list.empty()) {
       const TPatchInfo& e = *list.front();
-      if (PatchTargetOutOfDate(ctx.fs, dir + e.FilePath + e.FileName, e.FileDateTime))
-        return true;
+      if (PatchTargetOutOfDate(ctx.fs, dir + e.FilePath + e.FileName, e.FileDateTime)) return true;
       list.erase(list.begin());
     }
   } catch (const std::exception&) {

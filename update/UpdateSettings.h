@@ -27,7 +27,7 @@ struct UpdateContext {
   ProcessValues& values;
   TUpdateSettings& settings;
   HttpClientFactory& http;
-  uint32_t ConfigFileCrc = 0;    // taken when the window was created; 0 = no value
+  uint32_t ConfigFileCrc = 0;  // taken when the window was created; 0 = no value
   uint32_t LauncherFileCrc = 0;
 };
 

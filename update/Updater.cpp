@@ -18,12 +18,13 @@ void TUpdater::Attach(TForm1& form) {
 
 void TUpdater::StartExistFile() {
   if (!form_) return;
-  TThread::Start(std::make_unique<TExistFile>(threads_, form_->Services().Fs, form_->Values.AppDir));
+  TThread::Start(
+      std::make_unique<TExistFile>(threads_, form_->Services().Fs, form_->Values.AppDir));
 }
 
 void TUpdater::StartUpIP(const std::string& updateUrl) {
   if (!form_) return;
-  UpdateContext ctx{form_->Services().Fs, form_->Values, Settings, http_,
+  UpdateContext ctx{form_->Services().Fs, form_->Values,         Settings, http_,
                     form_->ConfigFileCrc, form_->LauncherFileCrc};
   TThread::Start(std::make_unique<TUpIP>(threads_, ctx, *steps_, updateUrl));
 }

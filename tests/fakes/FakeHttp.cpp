@@ -157,9 +157,8 @@ HttpResult FakeHttpClient::Get(const std::string& url, HttpSink& sink) {
   FireWorkBegin(announced);
   HttpResult r = Deliver(a, sink, a.body.size());
   if (r.ok && static_cast<int64_t>(a.body.size()) < announced)
-    return Failure(a.status, "Connection closed gracefully after " +
-                                 std::to_string(a.body.size()) + " of " +
-                                 std::to_string(announced) + " bytes.");
+    return Failure(a.status, "Connection closed gracefully after " + std::to_string(a.body.size()) +
+                                 " of " + std::to_string(announced) + " bytes.");
   return r;
 }
 

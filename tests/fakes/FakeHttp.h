@@ -22,9 +22,9 @@ struct FakeAnswer {
   int status = 200;
   std::string reason = "OK";
   std::string body;
-  int64_t announced = -1;  // Content-Length the server claims; -1: the body's size
-  std::string location;    // redirect target (status 3xx)
-  std::string errorText;   // TimeOut / Refuse / Stall-end text
+  int64_t announced = -1;        // Content-Length the server claims; -1: the body's size
+  std::string location;          // redirect target (status 3xx)
+  std::string errorText;         // TimeOut / Refuse / Stall-end text
   size_t sendBeforeFailing = 0;  // TimeOut and Stall: bytes delivered before it happens
   int stallRounds = 50;          // Stall: pump rounds before the read times out
 };

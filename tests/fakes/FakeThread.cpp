@@ -27,6 +27,7 @@ void FakeThreadHost::Synchronise(const std::function<void()>& fn) {
   queue_.push_back(&call);
   cv_.notify_all();
   cv_.wait(lock, [&] { return call.done; });
+  if (call.error) std::rethrow_exception(call.error);
 }
 
 bool FakeThreadHost::RunUntilIdle(int timeoutMs) {
@@ -38,7 +39,11 @@ bool FakeThreadHost::RunUntilIdle(int timeoutMs) {
       queue_.pop_front();
       ++syncCount_;
       lock.unlock();
-      (*call->fn)();
+      try {
+        (*call->fn)();
+      } catch (...) {
+        call->error = std::current_exception();
+      }
       lock.lock();
       call->done = true;
       cv_.notify_all();

@@ -5,6 +5,7 @@
 
 #include <condition_variable>
 #include <deque>
+#include <exception>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -31,6 +32,7 @@ class FakeThreadHost : public ThreadHost {
   struct Call {
     const std::function<void()>* fn;
     bool done = false;
+    std::exception_ptr error;
   };
 
   mutable std::mutex mu_;

@@ -86,9 +86,9 @@ TEST_F(PatchRun, FetchesStampsAndInstallsEveryOutOfDateFile) {
   EXPECT_EQ(h.fs.Contents("C:\\Game\\Data\\Wav.pak"), wav);
   EXPECT_EQ(h.fs.Contents("C:\\Game\\New1\\New2\\deep.dat"), "deep content");
   EXPECT_EQ(h.fs.Contents("C:\\Game\\b.dat"), "current b");
-  for (const char* path : {"C:\\Game\\a.dat", "C:\\Game\\Data\\Wav.pak",
-                           "C:\\Game\\New1\\New2\\deep.dat"})
-    EXPECT_TRUE(UpToDate(path)) << path;  // the next start fetches none of them again
+  for (const char* path :
+       {"C:\\Game\\a.dat", "C:\\Game\\Data\\Wav.pak", "C:\\Game\\New1\\New2\\deep.dat"})
+    EXPECT_TRUE(UpToDate(path)) << path;   // the next start fetches none of them again
   EXPECT_EQ(h.fs.ListFiles().size(), 7u);  // staging holds nothing but the update-info copy
   EXPECT_TRUE(ZtShowed(Gbk("补丁更新完成.")));
   EXPECT_TRUE(ZtShowed(Gbk("正在连接服务器...")));
@@ -107,8 +107,7 @@ TEST_F(PatchRun, FailedDownloadsSkipOnlyTheirFile) {
       test::PatchSection("c.dat", "c.dat.zip", "\\", kWhen) +
       test::PatchSection("d.dat", "d.dat.zip", "\\", kWhen));
   h.server.Fail(std::string(kDef) + "/a.dat.zip", 404, "Not Found");
-  h.server.ServeShort(std::string(kDef) + "/b.dat.zip", test::MakeZip({{"b.dat", "b"}}),
-                      100000);
+  h.server.ServeShort(std::string(kDef) + "/b.dat.zip", test::MakeZip({{"b.dat", "b"}}), 100000);
   h.server.Refuse(std::string(kDef) + "/c.dat.zip");
   ServeArchive("/d.dat.zip", "d.dat", "new d");
   Run();
@@ -175,8 +174,7 @@ TEST_F(PatchRun, StopDuringTheLastFileStillRunsTheLauncherCheck) {
   h.server.chunkSize = 1024;
   ServeArchive("/a.dat.zip", "a.dat", Noise(20000, 3));
   h.app.onPump = [&] {
-    if (!h.form->UpdateStopped && h.ZT.text.rfind(Gbk("下载进度："), 0) == 0)
-      h.Button1.OnClick();
+    if (!h.form->UpdateStopped && h.ZT.text.rfind(Gbk("下载进度："), 0) == 0) h.Button1.OnClick();
   };
   Run();
   EXPECT_FALSE(h.fs.FileExists("C:\\Game\\a.dat"));
@@ -211,7 +209,7 @@ TEST_F(PatchRun, ALockedTargetStaysWholeAndIsNotReportedInstalled) {
   EXPECT_EQ(h.fs.Contents("C:\\Game\\a.dat"), "old a");
   EXPECT_FALSE(ZtShowed(Gbk("补丁更新完成.")));
   EXPECT_FALSE(UpToDate("C:\\Game\\a.dat"));  // fetched again at the next start
-  EXPECT_EQ(h.fs.ListFiles().size(), 4u);  // no temporary copy left beside the target
+  EXPECT_EQ(h.fs.ListFiles().size(), 4u);     // no temporary copy left beside the target
 }
 
 TEST_F(PatchRun, ArchiveWithoutTheExpectedMemberInstallsNothing) {

@@ -137,8 +137,7 @@ TEST_F(SelfUpdate, StopDuringTheDownloadShowsNoFailure) {
   h.server.chunkSize = 4;
   h.server.Serve(url, kNewLauncher);
   h.app.onPump = [&] {
-    if (!h.form->UpdateStopped && h.ZT.text.rfind(Gbk("下载进度："), 0) == 0)
-      h.Button1.OnClick();
+    if (!h.form->UpdateStopped && h.ZT.text.rfind(Gbk("下载进度："), 0) == 0) h.Button1.OnClick();
   };
   FireTimer1();
   EXPECT_TRUE(h.MessForm.shown.empty());

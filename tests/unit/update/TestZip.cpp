@@ -35,7 +35,7 @@ std::string RawDeflate(const std::string& data) {
   return out;
 }
 
-constexpr uint32_t kDosTime = (12 << 11) | (30 << 5);            // 12:30:00
+constexpr uint32_t kDosTime = (12 << 11) | (30 << 5);               // 12:30:00
 constexpr uint32_t kDosDate = ((2009 - 1980) << 9) | (3 << 5) | 1;  // 2009-03-01
 
 }  // namespace
@@ -44,8 +44,8 @@ std::string MakeZip(const std::vector<std::pair<std::string, std::string>>& memb
   std::string out, central;
   for (const auto& [name, content] : members) {
     const std::string packed = RawDeflate(content);
-    const uint32_t crc = crc32(0, reinterpret_cast<const Bytef*>(content.data()),
-                               static_cast<uInt>(content.size()));
+    const uint32_t crc =
+        crc32(0, reinterpret_cast<const Bytef*>(content.data()), static_cast<uInt>(content.size()));
     const uint32_t offset = static_cast<uint32_t>(out.size());
     Put32(out, 0x04034b50);
     Put16(out, 20);

@@ -26,9 +26,9 @@ inline std::string ConfigText(const std::string& updateUrl,
   int n = 0;
   for (const auto& caption : captions) {
     ++n;
-    s += "[Server" + std::to_string(n) + "]\r\nServerAddress=" +
-         EncodeServerValue("127.0.0." + std::to_string(n)) + "\r\nServerName=s" +
-         std::to_string(n) + "\r\nServerPort=" + EncodeServerValue("7000") +
+    s += "[Server" + std::to_string(n) +
+         "]\r\nServerAddress=" + EncodeServerValue("127.0.0." + std::to_string(n)) +
+         "\r\nServerName=s" + std::to_string(n) + "\r\nServerPort=" + EncodeServerValue("7000") +
          "\r\nServerCaption=" + caption + "\r\n";
   }
   return s;

@@ -99,17 +99,18 @@ TEST_F(WorkerRun, ZoneListSkippedWhenCodeMatchesOrIsMissing) {
   test::FormHarness h2;
   h2.fs.AddFile(h2.values.ConfigFileName, test::ConfigText(kUpdateUrl, {"Old1"}));
   h2.fs.AddFile(h2.app.exeName, kLauncher);
-  h2.server.Serve(kUpdateUrl, test::UpdateInfoText("CheckIni=1\r\nIniURL=" +
-                                                   std::string(kIniUrl) + "\r\n"));
+  h2.server.Serve(kUpdateUrl,
+                  test::UpdateInfoText("CheckIni=1\r\nIniURL=" + std::string(kIniUrl) + "\r\n"));
   ASSERT_TRUE(h2.CreateAndSettle());
   EXPECT_EQ(h2.server.RequestedUrls(), std::vector<std::string>{kUpdateUrl});
 }
 
 TEST_F(WorkerRun, PendingPatchAsksThenArmsTheRunAndLeavesTheLauncherCheckToIt) {
   Install({"Old1"});
-  ServeInfo("CheckFix=1\r\nDefURL=http://127.0.0.1:8080/p\r\nEnableCue=1\r\n"
-            "CheckLong=1\r\nLongURL=http://127.0.0.1:8080/l.exe\r\nLongCode=99\r\n",
-            test::PatchSection("a.dat", "a.dat.zip", "\\", "2009-03-01 12:30:00"));
+  ServeInfo(
+      "CheckFix=1\r\nDefURL=http://127.0.0.1:8080/p\r\nEnableCue=1\r\n"
+      "CheckLong=1\r\nLongURL=http://127.0.0.1:8080/l.exe\r\nLongCode=99\r\n",
+      test::PatchSection("a.dat", "a.dat.zip", "\\", "2009-03-01 12:30:00"));
   ASSERT_TRUE(h.CreateAndSettle());
   ASSERT_EQ(h.suiMessageDialog1.asked.size(), 1u);
   EXPECT_EQ(h.suiMessageDialog1.asked[0].caption, Gbk("游戏补丁更新提示"));
@@ -137,9 +138,10 @@ TEST_F(WorkerRun, PatchQuestionAnsweredNoArmsNothing) {
 TEST_F(WorkerRun, UpToDatePatchesLetTheWorkerArmTheSelfUpdate) {
   Install({"Old1"});
   h.fs.AddFile("C:\\Game\\a.dat", "a", test::TicksAt("2009-03-01 12:30:00"));
-  ServeInfo("CheckFix=1\r\nDefURL=http://127.0.0.1:8080/p\r\n"
-            "CheckLong=1\r\nLongURL=http://127.0.0.1:8080/l.exe\r\nLongCode=99\r\n",
-            test::PatchSection("a.dat", "a.dat.zip", "\\", "2009-03-01 12:30:00"));
+  ServeInfo(
+      "CheckFix=1\r\nDefURL=http://127.0.0.1:8080/p\r\n"
+      "CheckLong=1\r\nLongURL=http://127.0.0.1:8080/l.exe\r\nLongCode=99\r\n",
+      test::PatchSection("a.dat", "a.dat.zip", "\\", "2009-03-01 12:30:00"));
   ASSERT_TRUE(h.CreateAndSettle());
   EXPECT_TRUE(h.suiMessageDialog1.asked.empty());
   EXPECT_FALSE(h.Timer4.enabled);
