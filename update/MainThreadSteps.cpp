@@ -33,6 +33,7 @@ void FormUpdateSteps::AskZoneListReload() {
   } catch (const std::exception&) {
     // the records read before the failure are shown; the file is read again next start
   }
+  form_.ServerOnline = false;  // a fresh load forgets the last probe's verdict
   for (const auto& server : servers) form_.combo1.Add(server->ServerCaption);
   // The note goes on the second row; a shorter list has no such row to relabel.
   if (servers.size() >= 2)

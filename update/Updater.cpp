@@ -12,6 +12,10 @@ void TUpdater::Attach(TForm1& form) {
   form.Timer4.OnTimer = [this] { Timer4Timer(*form_, Settings); };
   form.Timer5.OnTimer = [this] { Timer5Timer(*form_); };
   form.Button1.OnClick = [this] { Button1Click(*form_); };
+  // The window's client asks for whole files with the default headers and does not
+  // follow redirects; its time-outs stay at the client's defaults.
+  form.IdHTTP1.SetFollowRedirects(false);
+  form.IdHTTP1.SetHeaders(HttpHeaders{});
   form.IdHTTP1.SetWorkEvents([this](int64_t n) { IdHTTP1WorkBegin(*form_, n); },
                              [this](int64_t n) { IdHTTP1Work(*form_, n); });
 }

@@ -22,7 +22,7 @@ void FakeThreadHost::StartThread(std::function<void()> work) {
 }
 
 void FakeThreadHost::Synchronise(const std::function<void()>& fn) {
-  Call call{&fn};
+  Call call{&fn, false, nullptr};
   std::unique_lock<std::mutex> lock(mu_);
   queue_.push_back(&call);
   cv_.notify_all();

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/FileOps.h"
+
 namespace qev::test {
 
 namespace {
@@ -57,19 +59,30 @@ MemFileSystem::MemFileSystem() { dirs_.insert("C:"); }
 std::string MemFileSystem::Key(const std::string& path) {
   std::string k;
   k.reserve(path.size());
-  for (char c : path) {
+  bool afterSep = false;
+  for (size_t i = 0; i < path.size(); ++i) {
+    char c = path[i];
+    unsigned char u = static_cast<unsigned char>(c);
+    // The second byte of a GBK character is kept as it is: it may be "\\" or a letter.
+    if (u >= 0x81 && u <= 0xFE && i + 1 < path.size()) {
+      k.push_back(c);
+      k.push_back(path[++i]);
+      afterSep = false;
+      continue;
+    }
     if (c == '/') c = '\\';
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (c == '\\' && !k.empty() && k.back() == '\\') continue;
+    if (c == '\\' && afterSep) continue;
+    afterSep = c == '\\';
     k.push_back(c);
   }
-  while (k.size() > 1 && k.back() == '\\') k.pop_back();
+  if (k.size() > 1) k = WithoutTrailingSeparator(k);
   return k;
 }
 
 std::string MemFileSystem::ParentKey(const std::string& key) {
-  size_t p = key.rfind('\\');
-  return p == std::string::npos ? std::string() : key.substr(0, p);
+  std::string dir = DirPart(key);
+  return dir.empty() ? std::string() : dir.substr(0, dir.size() - 1);
 }
 
 SysError MemFileSystem::CheckParent(const std::string& key) {

@@ -53,3 +53,21 @@ TEST(FileOps, CreateDirPathMakesEveryLevel) {
 
 }  // namespace
 }  // namespace qev
+
+namespace qev {
+namespace {
+
+TEST(MemFileSystem, GbkNamesFoldOnlyAsciiLetters) {
+  test::MemFileSystem fs;
+  // "\xb1\x5c" and "\xb1\x7c" are GBK characters whose second bytes are "\" and "|";
+  // "\xb1\x61" and "\xb1\x41" differ only in a second byte that looks like a letter.
+  fs.AddFile("C:\\g\\\xb1\x5c\\x.txt", "one");
+  fs.AddFile("C:\\g\\\xb1\x61.txt", "two");
+  EXPECT_TRUE(fs.DirExists("c:\\G\\\xb1\x5c"));
+  EXPECT_EQ(fs.Contents("C:\\G\\\xb1\x5c\\X.TXT"), "one");
+  EXPECT_FALSE(fs.FileExists("C:\\g\\\xb1\x41.txt"));
+  EXPECT_EQ(fs.Contents("C:\\g\\\xb1\x61.TXT"), "two");
+}
+
+}  // namespace
+}  // namespace qev
