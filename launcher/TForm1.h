@@ -79,7 +79,9 @@ struct TForm1Services {
   UpdateDriver& Updates;
 };
 
-class TForm1 {
+// The components are the TForm1Controls base, so handlers name them as the window
+// description does (combo1, ZT, Timer4 ...).
+class TForm1 : public TForm1Controls {
  public:
   TForm1(const TForm1Controls& controls, const TForm1Services& services, ProcessValues& values);
   TForm1(const TForm1&) = delete;
@@ -149,45 +151,6 @@ class TForm1 {
   void TrayRestore();  // also the handler of the restore message of a second start
 
   const TForm1Services& Services() const { return services_; }
-
-  // --- components
-  TWindow& Window;
-  TListBox& combo1;
-  TLabel& ZT;
-  TImage& Image1;
-  TImage& Image2;
-  NoticeBrowser& Web;
-  TLabel& RzLabel1;
-  TButton& suiButton1;
-  TButton& suiButton2;
-  TButton& suiButton6;
-  TButton& suiButton7;
-  TButton& suiImageButton_Min;
-  TButton& suiImageButton_Close;
-  TButton& zhaohuimima;
-  TCheckBox& Opt1;
-  TCheckBox& Opt2;
-  TCheckBox& Opt3;
-  TComboBox& Combo2;
-  TProgressBar& ProgressBarCount;
-  TButton& Button1;
-  TTrayIcon& TrayIcon1;
-  ClientSocket& ClientSocket1;
-  TTimer& Timer1;
-  TTimer& Timer4;
-  TTimer& Timer5;
-  HttpClient& IdHTTP1;
-  TMessForm& MessForm;
-  TMessageDialog& suiMessageDialog1;
-  TPopupMenu& suiPopupMenu1;
-  TMenuItem& M1;
-  TMenuItem& M2;
-  TMenuItem& M4;
-  TPopupMenu& suiPopupMenu2;
-  TMenuItem& N1;
-  TMenuItem& N2;
-  TMenuItem& N3;
-  TMenuItem& N8;
 
   // --- state
   ProcessValues& Values;  // AppDir, ConfigFileName, ServerList, PatchList

@@ -34,7 +34,7 @@ bool TForm1::DownloadToFile(const std::string& url, const std::string& target, s
   try {
     IdHTTP1.SetRangeStart(0);
     FileSink sink(*file);
-    HttpResult result = IdHTTP1.Get(url, sink);
+    HttpResult result = CheckedGet(IdHTTP1, url, sink);
     const SysError closed = file->Close();
     if (!result.ok) {
       error = result.error.empty() ? std::string("Download failed.") : result.error;
