@@ -21,7 +21,7 @@ int FakeMessForm::ShowModal() {
 int FakeMessageDialog::ShowModal() {
   shown.push_back({caption, text});
   if (journal) journal->push_back("Ask: " + caption);
-  return Next(answers, kNo);
+  return Next(answers, unscripted);
 }
 
 int FakeSystemDialogs::MessageBox(const std::string& text, const std::string& caption,

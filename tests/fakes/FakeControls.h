@@ -25,6 +25,7 @@ class FakeControlOf : public Base {
   std::string Text() const override { return text; }
   void SetText(const std::string& t) override {
     text = t;
+    history.push_back(t);
     if (journal) journal->push_back(name + ": " + t);
   }
   void Repaint() override { ++repaints; }
@@ -33,6 +34,7 @@ class FakeControlOf : public Base {
   bool visible = true;
   bool enabled = true;
   std::string text;
+  std::vector<std::string> history;  // every text set, in order
   int repaints = 0;
   TPoint origin;  // the control's top-left corner on the screen
   std::string name;
@@ -120,6 +122,10 @@ class FakeTimer : public TTimer {
   void Fire() {
     if (OnTimer) OnTimer();
   }
+  // One tick as the message loop delivers it: none while the timer is off.
+  void Tick() {
+    if (enabled) Fire();
+  }
   bool enabled = false;
   uint32_t interval = 1000;
 };
@@ -205,8 +211,8 @@ class FakeMessForm : public TMessForm {
   Journal* journal = nullptr;
 };
 
-// The yes/no question: records caption and text of each showing; answers from a script
-// (default: No).
+// The yes/no question: records caption and text of each showing; answers from a script,
+// then `unscripted` (No unless a test changes it).
 class FakeMessageDialog : public TMessageDialog {
  public:
   struct Shown {
@@ -219,6 +225,7 @@ class FakeMessageDialog : public TMessageDialog {
   std::string caption, text;
   std::vector<Shown> shown;
   std::deque<int> answers;
+  int unscripted = kNo;
   Journal* journal = nullptr;
 };
 

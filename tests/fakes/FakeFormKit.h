@@ -82,15 +82,17 @@ struct FakeFormKit {
                           N3,
                           N8};
   }
-  TForm1Services Services() {
-    return TForm1Services{fs, resolver, app, shell, registry, links, clock, boxes, theme, updates};
+  TForm1Services Services(UpdateDriver& driver) {
+    return TForm1Services{fs, resolver, app, shell, registry, links, clock, boxes, theme, driver};
   }
-  // Builds the form and binds its handlers (it does not run FormCreate).
-  std::unique_ptr<TForm1> Make() {
-    auto form = std::make_unique<TForm1>(Controls(), Services(), values);
+  // Builds the form and binds its handlers (it does not run FormCreate); the recording
+  // update driver stands in unless the test brings a real one.
+  std::unique_ptr<TForm1> Make(UpdateDriver& driver) {
+    auto form = std::make_unique<TForm1>(Controls(), Services(driver), values);
     form->BindEvents();
     return form;
   }
+  std::unique_ptr<TForm1> Make() { return Make(updates); }
 
   Journal journal;
   MemFileSystem fs;

@@ -99,11 +99,9 @@ TEST(FormCreate, NoServersNoUpdateUrlNoInfoVerAndAMissingExecutable) {
 
 TEST(Commands, OpenCommandsPopupAndClose) {
   FakeFormKit kit;
-  test::InstallClient(kit, {{"10.0.0.1", 7000, "Zone A", ""}},
-                      "Website=http://127.0.0.1/site\r\nChongzhi=http://127.0.0.1/pay\r\n"
-                      "BBS=http://127.0.0.1/bbs\r\nExitURL=http://127.0.0.1/bye\r\n");
-  auto form = kit.Make();
-  form->FormCreate();
+  auto form = test::StartClient(kit, {{"10.0.0.1", 7000, "Zone A", ""}},
+                                "Website=http://127.0.0.1/site\r\nChongzhi=http://127.0.0.1/pay\r\n"
+                                "BBS=http://127.0.0.1/bbs\r\nExitURL=http://127.0.0.1/bye\r\n");
 
   kit.suiButton7.Click();
   kit.zhaohuimima.Click();
@@ -134,9 +132,7 @@ TEST(Commands, OpenCommandsPopupAndClose) {
 
 TEST(Commands, ClosingWithoutExitUrlOpensNothing) {
   FakeFormKit kit;
-  test::InstallClient(kit, {{"10.0.0.1", 7000, "Zone A", ""}});
-  auto form = kit.Make();
-  form->FormCreate();
+  auto form = test::StartClient(kit, {{"10.0.0.1", 7000, "Zone A", ""}});
   kit.M4.Click();
   EXPECT_EQ(kit.window.closes, 1);
   EXPECT_TRUE(kit.shell.calls.empty());
@@ -144,9 +140,8 @@ TEST(Commands, ClosingWithoutExitUrlOpensNothing) {
 
 TEST(Commands, AccountHintNeedsARunningZone) {
   FakeFormKit kit;
-  test::InstallClient(kit, {{"10.0.0.1", 7000, "Zone A", ""}, {"10.0.0.2", 7100, "Zone B", ""}});
-  auto form = kit.Make();
-  form->FormCreate();
+  auto form =
+      test::StartClient(kit, {{"10.0.0.1", 7000, "Zone A", ""}, {"10.0.0.2", 7100, "Zone B", ""}});
 
   // Several zones, the first row picked and down: the "pick a zone" warning.
   kit.combo1.ClickRow(0);
@@ -181,9 +176,7 @@ TEST(Commands, AccountHintNeedsARunningZone) {
 
 TEST(Tray, ClickAlternatesAndMenuFollowsTheState) {
   FakeFormKit kit;
-  test::InstallClient(kit, {{"10.0.0.1", 7000, "Zone A", ""}});
-  auto form = kit.Make();
-  form->FormCreate();
+  auto form = test::StartClient(kit, {{"10.0.0.1", 7000, "Zone A", ""}});
 
   kit.suiPopupMenu1.Change();
   EXPECT_FALSE(kit.M1.enabled);  // shown: nothing to restore
@@ -214,9 +207,7 @@ TEST(Tray, ClickAlternatesAndMenuFollowsTheState) {
 
 TEST(Timer1, SelfUpdateStartsOnlyWithTheUpdaterBesideTheLauncher) {
   FakeFormKit kit;
-  test::InstallClient(kit, {{"10.0.0.1", 7000, "Zone A", ""}});
-  auto form = kit.Make();
-  form->FormCreate();
+  auto form = test::StartClient(kit, {{"10.0.0.1", 7000, "Zone A", ""}});
 
   kit.Timer1.enabled = true;
   form->UpdateStopped = true;

@@ -1,17 +1,15 @@
 #pragma once
-// Shared set-up of the main-window tests: UTF-8 to GBK for readable expectations, and
-// configuration files written the way an operator writes them.
+// Shared set-up of the main-window tests: configuration files written the way an operator
+// writes them, and a client folder to start from.
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "tests/fakes/FakeFormKit.h"
+#include "tests/fakes/GbkText.h"
 
 namespace qev::test {
-
-// The GBK bytes of a UTF-8 text (through the C library's converter, independent of
-// the byte tables of the code under test).
-std::string Gbk(const std::string& utf8);
 
 struct ZoneEntry {
   std::string address;
@@ -27,5 +25,9 @@ std::string ConfigText(const std::vector<ZoneEntry>& servers, const std::string&
 // A kit with a client folder, the configuration file and the client program in place.
 void InstallClient(FakeFormKit& kit, const std::vector<ZoneEntry>& servers,
                    const std::string& loginInfo = "Caption1=client.exe\r\n");
+
+// InstallClient, then the form built from the kit and created.
+std::unique_ptr<TForm1> StartClient(FakeFormKit& kit, const std::vector<ZoneEntry>& servers,
+                                    const std::string& loginInfo = "Caption1=client.exe\r\n");
 
 }  // namespace qev::test

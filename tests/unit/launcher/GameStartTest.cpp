@@ -14,10 +14,8 @@ using test::Gbk;
 class GameStart : public ::testing::Test {
  protected:
   void Start(const std::string& loginInfo = "Caption1=client.exe\r\n") {
-    test::InstallClient(kit, {{"127.0.0.1", 7000, "Zone A", ""}, {"127.0.0.2", 7100, "Zone B", ""}},
-                        loginInfo);
-    form = kit.Make();
-    form->FormCreate();
+    form = test::StartClient(
+        kit, {{"127.0.0.1", 7000, "Zone A", ""}, {"127.0.0.2", 7100, "Zone B", ""}}, loginInfo);
     kit.combo1.ClickRow(1);
     kit.ClientSocket1.Connect();
   }
@@ -122,11 +120,7 @@ TEST_F(GameStart, UnwritableConfigIniKeepsTheOldFileAndDoesNotStart) {
 
 class Shortcut : public ::testing::Test {
  protected:
-  void Create() {
-    test::InstallClient(kit, {{"127.0.0.1", 7000, "Zone A", ""}});
-    form = kit.Make();
-    form->FormCreate();
-  }
+  void Create() { form = test::StartClient(kit, {{"127.0.0.1", 7000, "Zone A", ""}}); }
   std::string link = std::string("C:\\Users\\Player\\Desktop\\") + LauncherTitle + ".lnk";
   FakeFormKit kit;
   std::unique_ptr<TForm1> form;

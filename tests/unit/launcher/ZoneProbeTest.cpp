@@ -13,12 +13,10 @@ class ZoneProbe : public ::testing::Test {
  protected:
   void SetUp() override {
     kit.resolver.hosts["zone-b.example"] = "127.0.0.2";
-    test::InstallClient(kit, {{"127.0.0.1", 7000, "Zone A", ""},
-                              {"zone-b.example", 7100, "Zone B", ""},
-                              {"no-such-host.example", 7200, "Zone C", ""},
-                              {"127.0.0.4", 7300, "Zone D", "Welcome!"}});
-    form = kit.Make();
-    form->FormCreate();
+    form = test::StartClient(kit, {{"127.0.0.1", 7000, "Zone A", ""},
+                                   {"zone-b.example", 7100, "Zone B", ""},
+                                   {"no-such-host.example", 7200, "Zone C", ""},
+                                   {"127.0.0.4", 7300, "Zone D", "Welcome!"}});
   }
   std::string Running(int ms) { return Gbk("服务器运行中 ") + std::to_string(ms) + "ms"; }
 

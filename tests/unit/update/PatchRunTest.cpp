@@ -35,13 +35,13 @@ struct PatchRun : ::testing::Test {
     std::string lines = "CheckFix=1\r\nDefURL=" + std::string(kDef) + "\r\n";
     if (launcherOutOfDate)
       lines += "CheckLong=1\r\nLongURL=http://127.0.0.1:8080/l.exe\r\nLongCode=99\r\n";
-    h.server.Serve(kUpdateUrl, test::UpdateInfoText(lines, sections));
+    h.httpServer.Serve(kUpdateUrl, test::UpdateInfoText(lines, sections));
     ASSERT_TRUE(h.CreateAndSettle());
     ASSERT_TRUE(h.Timer4.enabled);
   }
   void ServeArchive(const std::string& urlPath, const std::string& member,
                     const std::string& content) {
-    h.server.Serve(kDef + urlPath, test::MakeZip({{member, content}}));
+    h.httpServer.Serve(kDef + urlPath, test::MakeZip({{member, content}}));
   }
   void Run() {
     h.Timer4.Tick();
@@ -74,11 +74,11 @@ TEST_F(PatchRun, FetchesStampsAndInstallsEveryOutOfDateFile) {
   const std::string wav = Noise(10000, 1);
   ServeArchive("/a.dat.zip", "a.dat", "new a");
   const std::string wavZip = test::MakeZip({{"sub/Wav.pak", wav}});
-  h.server.Serve(std::string(kDef) + "/Data/Wav.pak.zip", wavZip);
+  h.httpServer.Serve(std::string(kDef) + "/Data/Wav.pak.zip", wavZip);
   ServeArchive("/New1/New2/deep.dat.zip", "deep.dat", "deep content");
   Run();
 
-  EXPECT_EQ(h.server.RequestedUrls(),
+  EXPECT_EQ(h.httpServer.RequestedUrls(),
             (std::vector<std::string>{kUpdateUrl, std::string(kDef) + "/a.dat.zip",
                                       std::string(kDef) + "/Data/Wav.pak.zip",
                                       std::string(kDef) + "/New1/New2/deep.dat.zip"}));
@@ -106,9 +106,10 @@ TEST_F(PatchRun, FailedDownloadsSkipOnlyTheirFile) {
       test::PatchSection("b.dat", "b.dat.zip", "\\", kWhen) +
       test::PatchSection("c.dat", "c.dat.zip", "\\", kWhen) +
       test::PatchSection("d.dat", "d.dat.zip", "\\", kWhen));
-  h.server.Fail(std::string(kDef) + "/a.dat.zip", 404, "Not Found");
-  h.server.ServeShort(std::string(kDef) + "/b.dat.zip", test::MakeZip({{"b.dat", "b"}}), 100000);
-  h.server.Refuse(std::string(kDef) + "/c.dat.zip");
+  h.httpServer.Fail(std::string(kDef) + "/a.dat.zip", 404, "Not Found");
+  h.httpServer.ServeShort(std::string(kDef) + "/b.dat.zip", test::MakeZip({{"b.dat", "b"}}),
+                          100000);
+  h.httpServer.Refuse(std::string(kDef) + "/c.dat.zip");
   ServeArchive("/d.dat.zip", "d.dat", "new d");
   Run();
   EXPECT_FALSE(h.fs.FileExists("C:\\Game\\a.dat"));
@@ -123,13 +124,13 @@ TEST_F(PatchRun, TimeOutEndsTheRunWithItsMessage) {
   Arm(test::PatchSection("a.dat", "a.dat.zip", "\\", kWhen) +
           test::PatchSection("b.dat", "b.dat.zip", "\\", kWhen),
       true);
-  h.server.TimeOut(std::string(kDef) + "/a.dat.zip", "Read timed out.", 5000);
+  h.httpServer.TimeOut(std::string(kDef) + "/a.dat.zip", "Read timed out.", 5000);
   ServeArchive("/b.dat.zip", "b.dat", "new b");
   Run();
   ASSERT_EQ(h.MessForm.shown.size(), 1u);
   EXPECT_EQ(h.MessForm.shown[0].icon, TMessForm::Icon::Stop);
   EXPECT_EQ(h.MessForm.shown[0].text, Gbk("连接自动更新服务器超时，无法完成更新!"));
-  EXPECT_EQ(h.server.RequestedUrls().size(), 2u);  // the update-info file and a.dat.zip
+  EXPECT_EQ(h.httpServer.RequestedUrls().size(), 2u);  // the update-info file and a.dat.zip
   EXPECT_FALSE(h.fs.FileExists("C:\\Game\\b.dat"));
   EXPECT_TRUE(h.form->UpdateStopped);
   EXPECT_FALSE(h.Timer1.enabled);  // no self-update after a time-out
@@ -140,7 +141,7 @@ TEST_F(PatchRun, StopButtonDuringATransferFetchesNothingMore) {
   Arm(test::PatchSection("a.dat", "a.dat.zip", "\\", kWhen) +
           test::PatchSection("b.dat", "b.dat.zip", "\\", kWhen),
       true);
-  h.server.chunkSize = 1024;
+  h.httpServer.chunkSize = 1024;
   ServeArchive("/a.dat.zip", "a.dat", Noise(20000, 2));
   ServeArchive("/b.dat.zip", "b.dat", "new b");
   bool clicked = false;
@@ -155,11 +156,11 @@ TEST_F(PatchRun, StopButtonDuringATransferFetchesNothingMore) {
   };
   Run();
   ASSERT_TRUE(clicked);
-  ASSERT_EQ(h.suiMessageDialog1.asked.size(), 1u);
-  EXPECT_EQ(h.suiMessageDialog1.asked[0].caption, Gbk("登录器自动更新"));
-  EXPECT_EQ(h.suiMessageDialog1.asked[0].text,
+  ASSERT_EQ(h.suiMessageDialog1.shown.size(), 1u);
+  EXPECT_EQ(h.suiMessageDialog1.shown[0].caption, Gbk("登录器自动更新"));
+  EXPECT_EQ(h.suiMessageDialog1.shown[0].text,
             Gbk("登录器不更新可能无法正常游戏，真的要取消更新吗？"));
-  EXPECT_EQ(h.server.RequestedUrls().size(), 2u);
+  EXPECT_EQ(h.httpServer.RequestedUrls().size(), 2u);
   EXPECT_FALSE(h.fs.FileExists("C:\\Game\\a.dat"));
   EXPECT_FALSE(h.fs.FileExists("C:\\Game\\b.dat"));
   EXPECT_TRUE(h.MessForm.shown.empty());
@@ -171,7 +172,7 @@ TEST_F(PatchRun, StopButtonDuringATransferFetchesNothingMore) {
 
 TEST_F(PatchRun, StopDuringTheLastFileStillRunsTheLauncherCheck) {
   Arm(test::PatchSection("a.dat", "a.dat.zip", "\\", kWhen), true);
-  h.server.chunkSize = 1024;
+  h.httpServer.chunkSize = 1024;
   ServeArchive("/a.dat.zip", "a.dat", Noise(20000, 3));
   h.app.onPump = [&] {
     if (!h.form->UpdateStopped && h.ZT.text.rfind(Gbk("下载进度："), 0) == 0) h.Button1.OnClick();
@@ -184,7 +185,7 @@ TEST_F(PatchRun, StopDuringTheLastFileStillRunsTheLauncherCheck) {
 TEST_F(PatchRun, WatchdogDropsAStalledTransferAfterTheStopButton) {
   Arm(test::PatchSection("a.dat", "a.dat.zip", "\\", kWhen) +
       test::PatchSection("b.dat", "b.dat.zip", "\\", kWhen));
-  h.server.Stall(std::string(kDef) + "/a.dat.zip", 0, 1000);
+  h.httpServer.Stall(std::string(kDef) + "/a.dat.zip", 0, 1000);
   ServeArchive("/b.dat.zip", "b.dat", "new b");
   int rounds = 0;
   h.app.onPump = [&] {
@@ -196,7 +197,7 @@ TEST_F(PatchRun, WatchdogDropsAStalledTransferAfterTheStopButton) {
   EXPECT_LT(rounds, 20);  // dropped by the watchdog, not by the read time-out
   EXPECT_FALSE(h.Timer5.enabled);
   EXPECT_TRUE(h.MessForm.shown.empty());
-  EXPECT_EQ(h.server.RequestedUrls().size(), 2u);
+  EXPECT_EQ(h.httpServer.RequestedUrls().size(), 2u);
 }
 
 TEST_F(PatchRun, ALockedTargetStaysWholeAndIsNotReportedInstalled) {

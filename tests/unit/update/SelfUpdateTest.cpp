@@ -27,7 +27,7 @@ struct SelfUpdate : ::testing::Test {
     h.fs.AddFile("C:\\Game\\TarnUp.exe", "MZ updater");
     std::string lines = "CheckLong=1\r\nLongURL=" + longUrl + "\r\nLongCode=" + longCode + "\r\n";
     if (!sections.empty()) lines += "CheckFix=1\r\nDefURL=http://127.0.0.1:8080/p\r\n";
-    h.server.Serve(kUpdateUrl, test::UpdateInfoText(lines, sections));
+    h.httpServer.Serve(kUpdateUrl, test::UpdateInfoText(lines, sections));
     ASSERT_TRUE(h.CreateAndSettle());
   }
   void FireTimer1() {
@@ -38,14 +38,14 @@ struct SelfUpdate : ::testing::Test {
     ASSERT_FALSE(h.MessForm.shown.empty());
     EXPECT_EQ(h.MessForm.shown.back().icon, TMessForm::Icon::None);
     EXPECT_EQ(h.MessForm.shown.back().text, Gbk("更新完成，请重新打开登录器..."));
-    ASSERT_EQ(h.shell.opened.size(), 1u);
-    EXPECT_EQ(h.shell.opened[0].file, "C:\\Game\\TarnUp.exe");
-    EXPECT_EQ(h.shell.opened[0].parameters, name);
-    EXPECT_EQ(h.shell.opened[0].directory, "C:\\Game\\");
+    ASSERT_EQ(h.shell.calls.size(), 1u);
+    EXPECT_EQ(h.shell.calls[0].file, "C:\\Game\\TarnUp.exe");
+    EXPECT_EQ(h.shell.calls[0].parameters, name);
+    EXPECT_EQ(h.shell.calls[0].directory, "C:\\Game\\");
     EXPECT_TRUE(h.app.terminated);
   }
   void ExpectNothingInstalled() {
-    EXPECT_TRUE(h.shell.opened.empty());
+    EXPECT_TRUE(h.shell.calls.empty());
     EXPECT_FALSE(h.app.terminated);
     EXPECT_TRUE(h.form->UpdateStopped);
   }
@@ -57,8 +57,8 @@ TEST_F(SelfUpdate, ChainedAfterAPatchRun) {
   const std::string url = "http://127.0.0.1:8080/QevLogin.exe";
   Arm(url, test::CrcOfText(kNewLauncher),
       test::PatchSection("a.dat", "a.dat.zip", "\\", "2009-03-01 12:30:00"));
-  h.server.Serve("http://127.0.0.1:8080/p/a.dat.zip", test::MakeZip({{"a.dat", "a"}}));
-  h.server.Serve(url, kNewLauncher);
+  h.httpServer.Serve("http://127.0.0.1:8080/p/a.dat.zip", test::MakeZip({{"a.dat", "a"}}));
+  h.httpServer.Serve(url, kNewLauncher);
   EXPECT_FALSE(h.Timer1.enabled);  // the worker left the launcher check to the run
   h.Timer4.Tick();
   EXPECT_EQ(h.fs.Contents("C:\\Game\\a.dat"), "a");
@@ -73,7 +73,7 @@ TEST_F(SelfUpdate, ChainedAfterAPatchRun) {
 TEST_F(SelfUpdate, FromAnArchiveWhateverTheCaseOfItsExtension) {
   const std::string url = "http://127.0.0.1:8080/Login.ZIP";
   Arm(url, test::CrcOfText(kNewLauncher));
-  h.server.Serve(url, test::MakeZip({{"bin/QevLogin.exe", kNewLauncher}}));
+  h.httpServer.Serve(url, test::MakeZip({{"bin/QevLogin.exe", kNewLauncher}}));
   h.fs.AddFile("C:\\Game\\update\\QevLogin.exe", "MZ stale copy of an earlier run");
   FireTimer1();
   EXPECT_TRUE(h.fs.FileExists("C:\\Game\\update\\QevLogin.exe.zip"));
@@ -89,7 +89,7 @@ struct RenamedSelfUpdate : SelfUpdate {
 TEST_F(RenamedSelfUpdate, PassesTheLaunchersOwnNameToTheUpdater) {
   const std::string url = "http://127.0.0.1:8080/new.exe";
   Arm(url, test::CrcOfText(kNewLauncher));
-  h.server.Serve(url, kNewLauncher);
+  h.httpServer.Serve(url, kNewLauncher);
   FireTimer1();
   EXPECT_EQ(h.fs.Contents("C:\\Game\\update\\MyLogin.exe"), kNewLauncher);
   ExpectUpdaterStarted("MyLogin.exe");
@@ -98,7 +98,7 @@ TEST_F(RenamedSelfUpdate, PassesTheLaunchersOwnNameToTheUpdater) {
 TEST_F(SelfUpdate, FailingLongUrlReportsTheClientsError) {
   const std::string url = "http://127.0.0.1:8080/QevLogin.exe";
   Arm(url, test::CrcOfText(kNewLauncher));
-  h.server.Fail(url, 404, "Not Found");
+  h.httpServer.Fail(url, 404, "Not Found");
   FireTimer1();
   ASSERT_EQ(h.MessForm.shown.size(), 1u);
   EXPECT_EQ(h.MessForm.shown[0].icon, TMessForm::Icon::Stop);
@@ -113,7 +113,7 @@ void ExpectRejected(SelfUpdate& t, const std::string& body) {
   test::FormHarness& h = t.h;
   const std::string url = "http://127.0.0.1:8080/QevLogin.exe";
   t.Arm(url, test::CrcOfText(kNewLauncher));
-  h.server.Serve(url, body);
+  h.httpServer.Serve(url, body);
   t.FireTimer1();
   ASSERT_EQ(h.MessForm.shown.size(), 1u);
   EXPECT_EQ(h.MessForm.shown[0].icon, TMessForm::Icon::Stop);
@@ -134,8 +134,8 @@ TEST_F(SelfUpdate, AnArchiveBehindAPlainUrlNeverReachesTheExecutablesPlace) {
 TEST_F(SelfUpdate, StopDuringTheDownloadShowsNoFailure) {
   const std::string url = "http://127.0.0.1:8080/QevLogin.exe";
   Arm(url, test::CrcOfText(kNewLauncher));
-  h.server.chunkSize = 4;
-  h.server.Serve(url, kNewLauncher);
+  h.httpServer.chunkSize = 4;
+  h.httpServer.Serve(url, kNewLauncher);
   h.app.onPump = [&] {
     if (!h.form->UpdateStopped && h.ZT.text.rfind(Gbk("下载进度："), 0) == 0) h.Button1.OnClick();
   };
@@ -149,9 +149,9 @@ TEST_F(SelfUpdate, MissingUpdaterMeansNoSelfUpdate) {
   const std::string url = "http://127.0.0.1:8080/QevLogin.exe";
   Arm(url, test::CrcOfText(kNewLauncher));
   h.fs.Delete("C:\\Game\\TarnUp.exe");
-  h.server.Serve(url, kNewLauncher);
+  h.httpServer.Serve(url, kNewLauncher);
   FireTimer1();
-  EXPECT_EQ(h.server.RequestedUrls().size(), 1u);
+  EXPECT_EQ(h.httpServer.RequestedUrls().size(), 1u);
   EXPECT_TRUE(h.MessForm.shown.empty());
   EXPECT_FALSE(h.Button1.visible);
 }

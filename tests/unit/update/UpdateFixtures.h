@@ -1,6 +1,6 @@
 #pragma once
 // Inputs the update tests share: configuration and update-info texts, checksum texts and
-// file stamps.
+// file stamps (and GBK expectations through Gbk).
 
 #include <zlib.h>
 
@@ -10,6 +10,7 @@
 #include "base/DateTime.h"
 #include "config/Func.h"
 #include "config/LauncherConfig.h"
+#include "tests/fakes/GbkText.h"
 #include "update/UpdateSettings.h"
 
 namespace qev::test {
@@ -57,26 +58,6 @@ inline TDateTime At(const std::string& text) {
 // time-zone bias at 0, so local and UTC agree).
 inline FileTimeTicks TicksAt(const std::string& text, int64_t offsetMs = 0) {
   return DateTimeToTicks(At(text)) + offsetMs * 10000;
-}
-
-}  // namespace qev::test
-
-#include <iconv.h>
-
-namespace qev::test {
-
-// The GBK bytes of a UTF-8 text, converted independently of the code under test.
-inline std::string Gbk(const std::string& utf8) {
-  iconv_t cd = iconv_open("GBK", "UTF-8");
-  std::string out(utf8.size() * 2 + 4, '\0');
-  char* in = const_cast<char*>(utf8.data());
-  size_t inLeft = utf8.size();
-  char* o = out.data();
-  size_t outLeft = out.size();
-  iconv(cd, &in, &inLeft, &o, &outLeft);
-  iconv_close(cd);
-  out.resize(out.size() - outLeft);
-  return out;
 }
 
 }  // namespace qev::test

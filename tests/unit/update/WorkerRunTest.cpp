@@ -21,13 +21,13 @@ struct WorkerRun : ::testing::Test {
     h.fs.AddFile(h.app.exeName, kLauncher);
   }
   void ServeInfo(const std::string& lines, const std::string& sections = "") {
-    h.server.Serve(kUpdateUrl, test::UpdateInfoText(lines, sections));
+    h.httpServer.Serve(kUpdateUrl, test::UpdateInfoText(lines, sections));
   }
   std::string ZoneLines(const std::string& iniCode) {
     return "CheckIni=1\r\nIniURL=" + std::string(kIniUrl) + "\r\nIniCode=" + iniCode + "\r\n";
   }
   bool Requested(const std::string& url) {
-    for (const auto& u : h.server.RequestedUrls())
+    for (const auto& u : h.httpServer.RequestedUrls())
       if (u == url) return true;
     return false;
   }
@@ -39,13 +39,13 @@ struct WorkerRun : ::testing::Test {
 TEST_F(WorkerRun, ZoneListReplacedAndReloadedOnYes) {
   Install({"Old1", "Old2"});
   const std::string fresh = test::ConfigText(kUpdateUrl, {"New1", "New2", "New3"});
-  h.server.Serve(kIniUrl, fresh);
+  h.httpServer.Serve(kIniUrl, fresh);
   ServeInfo(ZoneLines(test::CrcOfText(fresh)));
   ASSERT_TRUE(h.CreateAndSettle());
 
-  ASSERT_EQ(h.suiMessageDialog1.asked.size(), 1u);
-  EXPECT_EQ(h.suiMessageDialog1.asked[0].caption, Gbk("游戏区组更新提示"));
-  EXPECT_EQ(h.suiMessageDialog1.asked[0].text, Gbk("是否更新？不更新可能无法正常游戏"));
+  ASSERT_EQ(h.suiMessageDialog1.shown.size(), 1u);
+  EXPECT_EQ(h.suiMessageDialog1.shown[0].caption, Gbk("游戏区组更新提示"));
+  EXPECT_EQ(h.suiMessageDialog1.shown[0].text, Gbk("是否更新？不更新可能无法正常游戏"));
   EXPECT_EQ(h.fs.Contents(h.values.ConfigFileName), fresh);
   EXPECT_FALSE(h.fs.FileExists("C:\\Game\\update\\tolw3.inf"));
   EXPECT_EQ(h.combo1.rows,
@@ -57,7 +57,7 @@ TEST_F(WorkerRun, ZoneListReplacedAndReloadedOnYes) {
 TEST_F(WorkerRun, ZoneListAnswerNoKeepsRowsButInstallsTheFile) {
   Install({"Old1", "Old2"});
   const std::string fresh = test::ConfigText(kUpdateUrl, {"New1", "New2"});
-  h.server.Serve(kIniUrl, fresh);
+  h.httpServer.Serve(kIniUrl, fresh);
   ServeInfo(ZoneLines(test::CrcOfText(fresh)));
   h.suiMessageDialog1.answers = {TMessageDialog::kNo};
   ASSERT_TRUE(h.CreateAndSettle());
@@ -68,7 +68,7 @@ TEST_F(WorkerRun, ZoneListAnswerNoKeepsRowsButInstallsTheFile) {
 TEST_F(WorkerRun, ReloadWithASingleServerRelabelsNothing) {
   Install({"Old1", "Old2"});
   const std::string fresh = test::ConfigText(kUpdateUrl, {"Only"});
-  h.server.Serve(kIniUrl, fresh);
+  h.httpServer.Serve(kIniUrl, fresh);
   ServeInfo(ZoneLines(test::CrcOfText(fresh)));
   ASSERT_TRUE(h.CreateAndSettle());
   EXPECT_EQ(h.combo1.rows, (std::vector<std::string>{"Only"}));
@@ -77,14 +77,14 @@ TEST_F(WorkerRun, ReloadWithASingleServerRelabelsNothing) {
 TEST_F(WorkerRun, BadZoneListChecksumWarnsAndKeepsTheOldFile) {
   Install({"Old1", "Old2"});
   const std::string fresh = test::ConfigText(kUpdateUrl, {"New1", "New2"});
-  h.server.Serve(kIniUrl, fresh);
+  h.httpServer.Serve(kIniUrl, fresh);
   ServeInfo(ZoneLines("12345"));
   ASSERT_TRUE(h.CreateAndSettle());
   ASSERT_EQ(h.MessForm.shown.size(), 1u);
   EXPECT_EQ(h.MessForm.shown[0].icon, TMessForm::Icon::Warning);
   EXPECT_EQ(h.MessForm.shown[0].text,
             Gbk("分区列表校验失败,这可能会影响你正常游戏,请联系游戏客服解决."));
-  EXPECT_TRUE(h.suiMessageDialog1.asked.empty());
+  EXPECT_TRUE(h.suiMessageDialog1.shown.empty());
   EXPECT_EQ(h.fs.Contents(h.values.ConfigFileName), oldConfig);
   EXPECT_EQ(h.fs.Contents("C:\\Game\\Update\\TOLW3.inf"), fresh);
   EXPECT_EQ(h.combo1.rows, (std::vector<std::string>{"Old1", "Old2"}));
@@ -99,10 +99,10 @@ TEST_F(WorkerRun, ZoneListSkippedWhenCodeMatchesOrIsMissing) {
   test::FormHarness h2;
   h2.fs.AddFile(h2.values.ConfigFileName, test::ConfigText(kUpdateUrl, {"Old1"}));
   h2.fs.AddFile(h2.app.exeName, kLauncher);
-  h2.server.Serve(kUpdateUrl,
-                  test::UpdateInfoText("CheckIni=1\r\nIniURL=" + std::string(kIniUrl) + "\r\n"));
+  h2.httpServer.Serve(
+      kUpdateUrl, test::UpdateInfoText("CheckIni=1\r\nIniURL=" + std::string(kIniUrl) + "\r\n"));
   ASSERT_TRUE(h2.CreateAndSettle());
-  EXPECT_EQ(h2.server.RequestedUrls(), std::vector<std::string>{kUpdateUrl});
+  EXPECT_EQ(h2.httpServer.RequestedUrls(), std::vector<std::string>{kUpdateUrl});
 }
 
 TEST_F(WorkerRun, PendingPatchAsksThenArmsTheRunAndLeavesTheLauncherCheckToIt) {
@@ -112,9 +112,9 @@ TEST_F(WorkerRun, PendingPatchAsksThenArmsTheRunAndLeavesTheLauncherCheckToIt) {
       "CheckLong=1\r\nLongURL=http://127.0.0.1:8080/l.exe\r\nLongCode=99\r\n",
       test::PatchSection("a.dat", "a.dat.zip", "\\", "2009-03-01 12:30:00"));
   ASSERT_TRUE(h.CreateAndSettle());
-  ASSERT_EQ(h.suiMessageDialog1.asked.size(), 1u);
-  EXPECT_EQ(h.suiMessageDialog1.asked[0].caption, Gbk("游戏补丁更新提示"));
-  EXPECT_EQ(h.suiMessageDialog1.asked[0].text, Gbk("是否现在更新（不更新可能影响正常游戏）！？"));
+  ASSERT_EQ(h.suiMessageDialog1.shown.size(), 1u);
+  EXPECT_EQ(h.suiMessageDialog1.shown[0].caption, Gbk("游戏补丁更新提示"));
+  EXPECT_EQ(h.suiMessageDialog1.shown[0].text, Gbk("是否现在更新（不更新可能影响正常游戏）！？"));
   EXPECT_TRUE(h.Timer4.enabled);
   EXPECT_TRUE(h.Timer5.enabled);
   EXPECT_TRUE(h.ProgressBarCount.visible);
@@ -143,7 +143,7 @@ TEST_F(WorkerRun, UpToDatePatchesLetTheWorkerArmTheSelfUpdate) {
       "CheckLong=1\r\nLongURL=http://127.0.0.1:8080/l.exe\r\nLongCode=99\r\n",
       test::PatchSection("a.dat", "a.dat.zip", "\\", "2009-03-01 12:30:00"));
   ASSERT_TRUE(h.CreateAndSettle());
-  EXPECT_TRUE(h.suiMessageDialog1.asked.empty());
+  EXPECT_TRUE(h.suiMessageDialog1.shown.empty());
   EXPECT_FALSE(h.Timer4.enabled);
   EXPECT_TRUE(h.Timer1.enabled);
 }
@@ -158,7 +158,7 @@ TEST_F(WorkerRun, CurrentLauncherOrNoUpdateUrlStartsNothing) {
   test::FormHarness h2;
   h2.fs.AddFile(h2.values.ConfigFileName, test::ConfigText("", {"Old1"}));
   ASSERT_TRUE(h2.CreateAndSettle());
-  EXPECT_TRUE(h2.server.RequestedUrls().empty());
+  EXPECT_TRUE(h2.httpServer.RequestedUrls().empty());
   EXPECT_TRUE(h2.fs.DirExists("C:\\Game\\update"));  // the folder worker ran anyway
 }
 
