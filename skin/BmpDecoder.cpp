@@ -2,17 +2,14 @@
 
 #include <string>
 
+#include "base/LittleEndian.h"
+
 namespace qev {
 namespace {
 
 constexpr uint32_t kBiRgb = 0;
 constexpr uint32_t kBiBitfields = 3;
 constexpr size_t kFileHeaderSize = 14;
-
-uint32_t Le16(std::string_view s, size_t at) {
-  return static_cast<uint8_t>(s[at]) | static_cast<uint32_t>(static_cast<uint8_t>(s[at + 1])) << 8;
-}
-uint32_t Le32(std::string_view s, size_t at) { return Le16(s, at) | Le16(s, at + 2) << 16; }
 
 [[noreturn]] void Reject(const char* why) { throw BmpError(std::string("bitmap: ") + why); }
 
@@ -28,28 +25,28 @@ struct Header {
 Header ReadHeader(std::string_view f) {
   if (f.size() < kFileHeaderSize + 12 || f[0] != 'B' || f[1] != 'M') Reject("not a bitmap file");
   Header h;
-  uint32_t infoSize = Le32(f, 14);
+  uint32_t infoSize = LoadLe32(f, 14);
   if (infoSize == 12) {  // core header: 16-bit sizes, 3-byte palette entries
-    h.width = Le16(f, 18);
-    h.height = Le16(f, 20);
-    if (Le16(f, 22) != 1) Reject("planes");
-    h.bits = static_cast<int>(Le16(f, 24));
+    h.width = LoadLe16(f, 18);
+    h.height = LoadLe16(f, 20);
+    if (LoadLe16(f, 22) != 1) Reject("planes");
+    h.bits = static_cast<int>(LoadLe16(f, 24));
     h.paletteEntrySize = 3;
   } else if (infoSize == 40 || infoSize == 52 || infoSize == 56 || infoSize == 108 ||
              infoSize == 124) {
     if (f.size() < kFileHeaderSize + infoSize) Reject("header cut short");
-    h.width = static_cast<int32_t>(Le32(f, 18));
-    h.height = static_cast<int32_t>(Le32(f, 22));
-    if (Le16(f, 26) != 1) Reject("planes");
-    h.bits = static_cast<int>(Le16(f, 28));
-    h.compression = Le32(f, 30);
-    h.paletteEntries = Le32(f, 46);
+    h.width = static_cast<int32_t>(LoadLe32(f, 18));
+    h.height = static_cast<int32_t>(LoadLe32(f, 22));
+    if (LoadLe16(f, 26) != 1) Reject("planes");
+    h.bits = static_cast<int>(LoadLe16(f, 28));
+    h.compression = LoadLe32(f, 30);
+    h.paletteEntries = LoadLe32(f, 46);
     if (h.compression == kBiBitfields) {
       size_t at =
           kFileHeaderSize + 40;  // masks follow a 40-byte header, or lie inside a longer one
       if (f.size() < at + 12) Reject("bit fields cut short");
-      for (int i = 0; i < 3; ++i) h.masks[i] = Le32(f, at + 4 * i);
-      if (infoSize >= 56) h.masks[3] = Le32(f, at + 12);
+      for (int i = 0; i < 3; ++i) h.masks[i] = LoadLe32(f, at + 4 * i);
+      if (infoSize >= 56) h.masks[3] = LoadLe32(f, at + 12);
     }
   } else {
     Reject("unknown header size");
@@ -84,7 +81,7 @@ std::vector<uint32_t> ReadPalette(std::string_view f, const Header& h) {
   std::vector<uint32_t> palette(size_t{1} << h.bits, 0);  // indexes past the table read black
   for (size_t i = 0; i < entries && i < palette.size(); ++i) {
     size_t at = h.paletteAt + i * h.paletteEntrySize;
-    palette[i] = static_cast<uint8_t>(f[at]) | Le16(f, at + 1) << 8;
+    palette[i] = static_cast<uint8_t>(f[at]) | LoadLe16(f, at + 1) << 8;
   }
   return palette;
 }
@@ -135,7 +132,7 @@ PlainBitmap DecodeBmp(std::string_view f) {
   CheckHeader(h);
   std::vector<uint32_t> palette = ReadPalette(f, h);
   size_t stride = static_cast<size_t>((h.width * h.bits + 31) / 32 * 4);
-  size_t dataAt = Le32(f, 10);
+  size_t dataAt = LoadLe32(f, 10);
   if (dataAt > f.size() || (f.size() - dataAt) / stride < static_cast<size_t>(h.height))
     Reject("pixel data cut short");
 

@@ -2,27 +2,12 @@
 
 #include <set>
 
+#include "base/LittleEndian.h"
+#include "skin/AsciiCase.h"
 #include "skin/SkinContainer.h"
 
 namespace qev {
 namespace {
-
-uint32_t Le32(std::string_view s, size_t at) {
-  return static_cast<uint8_t>(s[at]) | static_cast<uint32_t>(static_cast<uint8_t>(s[at + 1])) << 8 |
-         static_cast<uint32_t>(static_cast<uint8_t>(s[at + 2])) << 16 |
-         static_cast<uint32_t>(static_cast<uint8_t>(s[at + 3])) << 24;
-}
-
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
-    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
-    if (x != y) return false;
-  }
-  return true;
-}
 
 template <typename T>
 const T* FindFirst(const std::vector<std::pair<std::string, T>>& list, std::string_view name) {
@@ -51,9 +36,9 @@ Record ReadRecord(std::string_view data, uint32_t offset) {
   std::string_view name = r.substr(0, 64);
   rec.name = std::string(name.substr(0, name.find('\0')));
   rec.kind = static_cast<uint8_t>(r[64]);
-  rec.dataOffset = Le32(r, 65);
-  rec.dataSize = Le32(r, 69);
-  rec.nextOffset = Le32(r, 73);
+  rec.dataOffset = LoadLe32(r, 65);
+  rec.dataSize = LoadLe32(r, 69);
+  rec.nextOffset = LoadLe32(r, 73);
   return rec;
 }
 
@@ -72,9 +57,9 @@ Tsk2SkinFileReader::Tsk2SkinFileReader(std::string_view skinData) { Parse(skinDa
 
 void Tsk2SkinFileReader::Parse(std::string_view data) {
   std::string_view header = Slice(data, 0, 16);
-  if (Le32(header, 12) != kSkinHeaderSize) Damaged("header size is not 24");
+  if (LoadLe32(header, 12) != kSkinHeaderSize) Damaged("header size is not 24");
   header = Slice(data, 0, kSkinHeaderSize);
-  uint32_t offset = Le32(header, 20);
+  uint32_t offset = LoadLe32(header, 20);
   std::set<uint32_t> visited;
   int64_t pixels = 0;  // many records may name one large bitmap: bound the sum
   for (Record rec = ReadRecord(data, offset); rec.nextOffset != 0; rec = ReadRecord(data, offset)) {
@@ -90,7 +75,7 @@ void Tsk2SkinFileReader::Parse(std::string_view data) {
       }
       case kSkinInteger:
         if (value.size() != 4) Damaged("integer value is not 4 bytes");
-        integers_.emplace_back(rec.name, std::to_string(static_cast<int32_t>(Le32(value, 0))));
+        integers_.emplace_back(rec.name, std::to_string(static_cast<int32_t>(LoadLe32(value, 0))));
         break;
       case kSkinBoolean:
         if (value.size() != 1) Damaged("boolean value is not 1 byte");

@@ -2,36 +2,17 @@
 
 #include <cstring>
 
+#include "base/LittleEndian.h"
+#include "skin/AsciiCase.h"
 #include "skin/PkCipher.h"
 #include "skin/SkinInflate.h"
+#include "zip/ZipRecords.h"
 
 namespace qev {
 namespace {
 
-constexpr uint32_t kEndSignature = 0x06054B50;
-constexpr size_t kEndRecordSize = 22;
-constexpr size_t kDirEntrySize = 46;
-constexpr size_t kLocalHeaderSize = 30;
 constexpr size_t kCipherHeaderSize = 12;
 constexpr size_t kMaxNameLength = 259;
-// Deflate cannot expand one input byte into more than 258 * 8 / 2 output bytes.
-constexpr uint64_t kMaxDeflateRatio = 1032;
-
-uint32_t Le16(std::string_view s, size_t at) {
-  return static_cast<uint8_t>(s[at]) | static_cast<uint32_t>(static_cast<uint8_t>(s[at + 1])) << 8;
-}
-uint32_t Le32(std::string_view s, size_t at) { return Le16(s, at) | Le16(s, at + 2) << 16; }
-
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
-    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
-    if (x != y) return false;
-  }
-  return true;
-}
 
 struct DirEntry {
   uint32_t flags = 0, time = 0, crc = 0, uncompressed = 0, localOffset = 0;
@@ -40,21 +21,21 @@ struct DirEntry {
 // Walks the directory from its offset up to the end record; false when the entry is
 // absent or an entry breaks a bound.
 bool FindEntry(std::string_view c, size_t dirEnd, std::string_view name, DirEntry& found) {
-  size_t pos = Le32(c, dirEnd + 16);
+  size_t pos = LoadLe32(c, dirEnd + 16);
   while (pos < dirEnd) {
-    if (dirEnd - pos < kDirEntrySize) return false;
-    size_t nameLen = Le16(c, pos + 28);
-    size_t extraLen = Le16(c, pos + 30), commentLen = Le16(c, pos + 32);
-    if (nameLen > kMaxNameLength || c.size() - pos - kDirEntrySize < nameLen) return false;
-    if (SameNameIgnoringCase(c.substr(pos + kDirEntrySize, nameLen), name)) {
-      found.flags = Le16(c, pos + 8);
-      found.time = Le16(c, pos + 12);
-      found.crc = Le32(c, pos + 16);
-      found.uncompressed = Le32(c, pos + 24);
-      found.localOffset = Le32(c, pos + 42);
+    if (dirEnd - pos < kZipDirEntrySize) return false;
+    size_t nameLen = LoadLe16(c, pos + 28);
+    size_t extraLen = LoadLe16(c, pos + 30), commentLen = LoadLe16(c, pos + 32);
+    if (nameLen > kMaxNameLength || c.size() - pos - kZipDirEntrySize < nameLen) return false;
+    if (SameNameIgnoringCase(c.substr(pos + kZipDirEntrySize, nameLen), name)) {
+      found.flags = LoadLe16(c, pos + 8);
+      found.time = LoadLe16(c, pos + 12);
+      found.crc = LoadLe32(c, pos + 16);
+      found.uncompressed = LoadLe32(c, pos + 24);
+      found.localOffset = LoadLe32(c, pos + 42);
       return true;
     }
-    pos += kDirEntrySize + nameLen + extraLen + commentLen;
+    pos += kZipDirEntrySize + nameLen + extraLen + commentLen;
   }
   return false;
 }
@@ -84,16 +65,17 @@ uint8_t Inflate(std::string_view stream, uint32_t declared, std::string& out) {
 uint8_t ExtractSkinEntryFromBytes(std::string_view c, std::string_view entryName,
                                   std::string_view password, std::string& out) {
   out.clear();
-  if (c.size() < 4 || Le16(c, 0) != 0x4B53) return kSkinEntryFailed;
-  if (c.size() < kEndRecordSize) return kSkinEntryFailed;
-  size_t dirEnd = c.size() - kEndRecordSize;
-  if (Le32(c, dirEnd) != kEndSignature || Le16(c, dirEnd + 20) != 0) return kSkinEntryFailed;
+  if (c.size() < 4 || LoadLe16(c, 0) != 0x4B53) return kSkinEntryFailed;
+  if (c.size() < kZipEndRecordSize) return kSkinEntryFailed;
+  size_t dirEnd = c.size() - kZipEndRecordSize;
+  if (LoadLe32(c, dirEnd) != kZipEndSignature || LoadLe16(c, dirEnd + 20) != 0)
+    return kSkinEntryFailed;
 
   DirEntry e;
   if (!FindEntry(c, dirEnd, entryName, e)) return kSkinEntryFailed;
   size_t at = e.localOffset;
-  if (at > c.size() || c.size() - at < kLocalHeaderSize) return kSkinEntryFailed;
-  size_t skip = kLocalHeaderSize + Le16(c, at + 26) + Le16(c, at + 28);
+  if (at > c.size() || c.size() - at < kZipLocalHeaderSize) return kSkinEntryFailed;
+  size_t skip = kZipLocalHeaderSize + LoadLe16(c, at + 26) + LoadLe16(c, at + 28);
   if (c.size() - at < skip) return kSkinEntryFailed;
   std::string_view data = c.substr(at + skip);
 

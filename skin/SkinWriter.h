@@ -31,7 +31,7 @@ struct SkinContainerEntry {
   int Level = 9;        // zlib compression level
 };
 
-// An archive whose first local header begins "SK"; with a password every entry is
+// An archive whose local headers begin "SK" where ZIP has "PK"; with a password every entry is
 // enciphered (Traditional PKWARE, check byte from the CRC). seed makes the cipher
 // header bytes reproducible.
 std::string BuildSkinContainer(const std::vector<SkinContainerEntry>& entries,

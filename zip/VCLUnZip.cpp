@@ -4,27 +4,20 @@
 
 #include <memory>
 
+#include "base/LittleEndian.h"
 #include "platform/FileOps.h"
 #include "zip/DosTime.h"
 #include "zip/MemberName.h"
 #include "zip/ZipDirectory.h"
+#include "zip/ZipRecords.h"
 
 namespace qev {
 namespace {
 
-constexpr uint32_t kLocalHeaderSignature = 0x04034B50;
-constexpr size_t kLocalHeaderSize = 30;
 constexpr size_t kChunk = 256 * 1024;
-// Deflate cannot turn one input byte into more than 1032 output bytes.
-constexpr uint64_t kMaxDeflateRatio = 1032;
 constexpr uint16_t kMethodStored = 0;
 constexpr uint16_t kMethodDeflated = 8;
 constexpr uint8_t kMadeByUnix = 3;
-
-uint32_t Le16(std::string_view s, size_t at) {
-  return static_cast<uint8_t>(s[at]) | static_cast<uint32_t>(static_cast<uint8_t>(s[at + 1])) << 8;
-}
-uint32_t Le32(std::string_view s, size_t at) { return Le16(s, at) | Le16(s, at + 2) << 16; }
 
 // GBK-aware: a "\" that is the trail byte of a double-byte character is no separator.
 bool EndsWithSeparator(std::string_view path) {
@@ -132,11 +125,11 @@ Decoded Inflate(InputFile& in, const ZipMember& m, BufferedOut& out) {
 // The position of the member's data, or false when its header or data leave the file.
 bool LocateData(InputFile& in, const ZipMember& m, uint64_t& dataStart) {
   uint64_t size = in.Size();
-  if (m.LocalHeaderOffset > size || size - m.LocalHeaderOffset < kLocalHeaderSize) return false;
+  if (m.LocalHeaderOffset > size || size - m.LocalHeaderOffset < kZipLocalHeaderSize) return false;
   std::string h;
-  ReadZipBytes(in, m.LocalHeaderOffset, kLocalHeaderSize, h);
-  if (Le32(h, 0) != kLocalHeaderSignature) return false;
-  dataStart = m.LocalHeaderOffset + kLocalHeaderSize + Le16(h, 26) + Le16(h, 28);
+  ReadZipBytes(in, m.LocalHeaderOffset, kZipLocalHeaderSize, h);
+  if (LoadLe32(h, 0) != kZipLocalSignature) return false;
+  dataStart = m.LocalHeaderOffset + kZipLocalHeaderSize + LoadLe16(h, 26) + LoadLe16(h, 28);
   return dataStart <= size && m.CompressedSize <= size - dataStart;
 }
 

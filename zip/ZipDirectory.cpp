@@ -2,27 +2,18 @@
 
 #include <algorithm>
 
+#include "base/LittleEndian.h"
+#include "zip/ZipRecords.h"
+
 namespace qev {
 namespace {
 
-constexpr uint32_t kEndSignature = 0x06054B50;
 constexpr uint32_t kZip64LocatorSignature = 0x07064B50;
 constexpr uint32_t kZip64EndSignature = 0x06064B50;
-constexpr uint32_t kDirEntrySignature = 0x02014B50;
-constexpr size_t kEndRecordSize = 22;
 constexpr size_t kMaxCommentSize = 65535;
 constexpr size_t kZip64LocatorSize = 20;
 constexpr size_t kZip64EndSize = 56;
-constexpr size_t kDirEntrySize = 46;
 constexpr uint16_t kZip64ExtraId = 0x0001;
-
-uint32_t Le16(std::string_view s, size_t at) {
-  return static_cast<uint8_t>(s[at]) | static_cast<uint32_t>(static_cast<uint8_t>(s[at + 1])) << 8;
-}
-uint32_t Le32(std::string_view s, size_t at) { return Le16(s, at) | Le16(s, at + 2) << 16; }
-uint64_t Le64(std::string_view s, size_t at) {
-  return Le32(s, at) | uint64_t{Le32(s, at + 4)} << 32;
-}
 
 [[noreturn]] void Damaged(const std::string& why) { throw ZipError("damaged archive: " + why); }
 
@@ -32,19 +23,19 @@ struct EndRecord {
 };
 
 EndRecord FindEndRecord(InputFile& in, uint64_t fileSize) {
-  if (fileSize < kEndRecordSize) Damaged("no end record");
+  if (fileSize < kZipEndRecordSize) Damaged("no end record");
   size_t tailSize =
-      static_cast<size_t>(std::min<uint64_t>(fileSize, kMaxCommentSize + kEndRecordSize));
+      static_cast<size_t>(std::min<uint64_t>(fileSize, kMaxCommentSize + kZipEndRecordSize));
   uint64_t tailStart = fileSize - tailSize;
   std::string tail;
   ReadZipBytes(in, tailStart, tailSize, tail);
-  for (size_t at = tailSize - kEndRecordSize + 1; at-- > 0;) {
-    if (Le32(tail, at) != kEndSignature) continue;
+  for (size_t at = tailSize - kZipEndRecordSize + 1; at-- > 0;) {
+    if (LoadLe32(tail, at) != kZipEndSignature) continue;
     EndRecord e;
     e.position = tailStart + at;
-    e.entries = Le16(tail, at + 10);
-    e.dirSize = Le32(tail, at + 12);
-    e.dirOffset = Le32(tail, at + 16);
+    e.entries = LoadLe16(tail, at + 10);
+    e.dirSize = LoadLe32(tail, at + 12);
+    e.dirOffset = LoadLe32(tail, at + 16);
     return e;
   }
   Damaged("no end record");
@@ -54,27 +45,27 @@ void ApplyZip64End(InputFile& in, EndRecord& e) {
   if (e.position < kZip64LocatorSize) return;
   std::string loc;
   ReadZipBytes(in, e.position - kZip64LocatorSize, kZip64LocatorSize, loc);
-  if (Le32(loc, 0) != kZip64LocatorSignature) return;
+  if (LoadLe32(loc, 0) != kZip64LocatorSignature) return;
   std::string rec;
-  ReadZipBytes(in, Le64(loc, 8), kZip64EndSize, rec);
-  if (Le32(rec, 0) != kZip64EndSignature) Damaged("ZIP64 end record");
-  e.entries = Le64(rec, 32);
-  e.dirSize = Le64(rec, 40);
-  e.dirOffset = Le64(rec, 48);
+  ReadZipBytes(in, LoadLe64(loc, 8), kZip64EndSize, rec);
+  if (LoadLe32(rec, 0) != kZip64EndSignature) Damaged("ZIP64 end record");
+  e.entries = LoadLe64(rec, 32);
+  e.dirSize = LoadLe64(rec, 40);
+  e.dirOffset = LoadLe64(rec, 48);
 }
 
 // Sizes and the offset that the fixed fields mark as 0xFFFFFFFF come from the ZIP64
 // extra field, in this order.
 void ApplyZip64Extra(std::string_view extra, ZipMember& m) {
   for (size_t at = 0; at + 4 <= extra.size();) {
-    uint32_t id = Le16(extra, at), len = Le16(extra, at + 2);
+    uint32_t id = LoadLe16(extra, at), len = LoadLe16(extra, at + 2);
     std::string_view body = extra.substr(at + 4, std::min<size_t>(len, extra.size() - at - 4));
     if (id == kZip64ExtraId) {
       size_t p = 0;
       auto take = [&](uint64_t& field) {
         if (field != 0xFFFFFFFF) return;
         if (p + 8 > body.size()) Damaged("ZIP64 extra field");
-        field = Le64(body, p);
+        field = LoadLe64(body, p);
         p += 8;
       };
       take(m.UncompressedSize);
@@ -107,7 +98,7 @@ std::vector<ZipMember> ReadZipDirectory(InputFile& in) {
   if (e.dirOffset > fileSize || e.dirSize > fileSize - e.dirOffset)
     Damaged("directory outside the file");
   // Each entry takes at least 46 bytes, which bounds a hostile entry count.
-  if (e.entries > e.dirSize / kDirEntrySize) Damaged("entry count larger than the directory");
+  if (e.entries > e.dirSize / kZipDirEntrySize) Damaged("entry count larger than the directory");
 
   std::string dir;
   ReadZipBytes(in, e.dirOffset, static_cast<size_t>(e.dirSize), dir);
@@ -115,26 +106,26 @@ std::vector<ZipMember> ReadZipDirectory(InputFile& in) {
   members.reserve(static_cast<size_t>(e.entries));
   size_t at = 0;
   for (uint64_t i = 0; i < e.entries; ++i) {
-    if (dir.size() - at < kDirEntrySize || Le32(dir, at) != kDirEntrySignature)
+    if (dir.size() - at < kZipDirEntrySize || LoadLe32(dir, at) != kZipDirEntrySignature)
       Damaged("directory entry");
-    size_t nameLen = Le16(dir, at + 28), extraLen = Le16(dir, at + 30),
-           commentLen = Le16(dir, at + 32);
-    if (dir.size() - at - kDirEntrySize < nameLen + extraLen + commentLen)
+    size_t nameLen = LoadLe16(dir, at + 28), extraLen = LoadLe16(dir, at + 30),
+           commentLen = LoadLe16(dir, at + 32);
+    if (dir.size() - at - kZipDirEntrySize < nameLen + extraLen + commentLen)
       Damaged("directory entry");
     ZipMember m;
-    m.Flags = static_cast<uint16_t>(Le16(dir, at + 8));
-    m.Method = static_cast<uint16_t>(Le16(dir, at + 10));
-    m.DosDateTime = Le16(dir, at + 14) << 16 | Le16(dir, at + 12);
-    m.Crc32 = Le32(dir, at + 16);
-    m.CompressedSize = Le32(dir, at + 20);
-    m.UncompressedSize = Le32(dir, at + 24);
-    m.VersionMadeBy = static_cast<uint16_t>(Le16(dir, at + 4));
-    m.ExternalAttributes = Le32(dir, at + 38);
-    m.LocalHeaderOffset = Le32(dir, at + 42);
-    m.StoredName = dir.substr(at + kDirEntrySize, nameLen);
-    ApplyZip64Extra(std::string_view(dir).substr(at + kDirEntrySize + nameLen, extraLen), m);
+    m.Flags = static_cast<uint16_t>(LoadLe16(dir, at + 8));
+    m.Method = static_cast<uint16_t>(LoadLe16(dir, at + 10));
+    m.DosDateTime = LoadLe16(dir, at + 14) << 16 | LoadLe16(dir, at + 12);
+    m.Crc32 = LoadLe32(dir, at + 16);
+    m.CompressedSize = LoadLe32(dir, at + 20);
+    m.UncompressedSize = LoadLe32(dir, at + 24);
+    m.VersionMadeBy = static_cast<uint16_t>(LoadLe16(dir, at + 4));
+    m.ExternalAttributes = LoadLe32(dir, at + 38);
+    m.LocalHeaderOffset = LoadLe32(dir, at + 42);
+    m.StoredName = dir.substr(at + kZipDirEntrySize, nameLen);
+    ApplyZip64Extra(std::string_view(dir).substr(at + kZipDirEntrySize + nameLen, extraLen), m);
     members.push_back(std::move(m));
-    at += kDirEntrySize + nameLen + extraLen + commentLen;
+    at += kZipDirEntrySize + nameLen + extraLen + commentLen;
   }
   return members;
 }

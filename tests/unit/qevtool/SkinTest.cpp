@@ -3,16 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "ToolRunner.h"
+#include "base/LittleEndian.h"
 #include "posix/PosixFileSystem.h"
 #include "skin/SUI2SkinReader.h"
 #include "skin/SkinWriter.h"
 
 namespace qev::test {
 namespace {
-
-void Put32(std::string& s, uint32_t v) {
-  for (int i = 0; i < 4; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
-}
 
 // A 24-bit bottom-up bitmap of w x h pixels, every pixel the same colour.
 std::string MakeBmp(int w, int h, uint8_t r, uint8_t g, uint8_t b) {
@@ -24,16 +21,16 @@ std::string MakeBmp(int w, int h, uint8_t r, uint8_t g, uint8_t b) {
     px.append(static_cast<size_t>(stride - w * 3), '\0');
   }
   std::string f = "BM";
-  Put32(f, static_cast<uint32_t>(54 + px.size()));
-  Put32(f, 0);
-  Put32(f, 54);
-  Put32(f, 40);
-  Put32(f, static_cast<uint32_t>(w));
-  Put32(f, static_cast<uint32_t>(h));
+  AppendLe32(f, static_cast<uint32_t>(54 + px.size()));
+  AppendLe32(f, 0);
+  AppendLe32(f, 54);
+  AppendLe32(f, 40);
+  AppendLe32(f, static_cast<uint32_t>(w));
+  AppendLe32(f, static_cast<uint32_t>(h));
   f += std::string("\x01\x00\x18\x00", 4);
-  Put32(f, 0);
-  Put32(f, static_cast<uint32_t>(px.size()));
-  for (int i = 0; i < 4; ++i) Put32(f, 0);
+  AppendLe32(f, 0);
+  AppendLe32(f, static_cast<uint32_t>(px.size()));
+  for (int i = 0; i < 4; ++i) AppendLe32(f, 0);
   return f + px;
 }
 

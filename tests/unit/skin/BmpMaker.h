@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/LittleEndian.h"
+
 namespace qev::test {
 
 struct BmpSpec {
@@ -16,15 +18,6 @@ struct BmpSpec {
   std::vector<uint32_t> palette;  // 0x00RRGGBB
   std::vector<uint32_t> pixels;   // colours, or indexes for paletted depths
 };
-
-inline void Put16(std::string& s, uint32_t v) {
-  s += static_cast<char>(v & 0xFF);
-  s += static_cast<char>((v >> 8) & 0xFF);
-}
-inline void Put32(std::string& s, uint32_t v) {
-  Put16(s, v & 0xFFFF);
-  Put16(s, v >> 16);
-}
 
 inline std::string MakeBmp(const BmpSpec& b) {
   size_t stride = (static_cast<size_t>(b.width) * b.bits + 31) / 32 * 4;
@@ -58,24 +51,24 @@ inline std::string MakeBmp(const BmpSpec& b) {
     rows += row;
   }
   std::string extra;
-  for (uint32_t m : b.masks) Put32(extra, m);
-  for (uint32_t c : b.palette) Put32(extra, c);
+  for (uint32_t m : b.masks) AppendLe32(extra, m);
+  for (uint32_t c : b.palette) AppendLe32(extra, c);
   uint32_t dataAt = 14 + 40 + static_cast<uint32_t>(extra.size());
   std::string f = "BM";
-  Put32(f, dataAt + static_cast<uint32_t>(rows.size()));
-  Put32(f, 0);
-  Put32(f, dataAt);
-  Put32(f, 40);
-  Put32(f, static_cast<uint32_t>(b.width));
-  Put32(f, static_cast<uint32_t>(b.topDown ? -b.height : b.height));
-  Put16(f, 1);
-  Put16(f, static_cast<uint32_t>(b.bits));
-  Put32(f, b.compression);
-  Put32(f, static_cast<uint32_t>(rows.size()));
-  Put32(f, 2835);
-  Put32(f, 2835);
-  Put32(f, static_cast<uint32_t>(b.palette.size()));
-  Put32(f, 0);
+  AppendLe32(f, dataAt + static_cast<uint32_t>(rows.size()));
+  AppendLe32(f, 0);
+  AppendLe32(f, dataAt);
+  AppendLe32(f, 40);
+  AppendLe32(f, static_cast<uint32_t>(b.width));
+  AppendLe32(f, static_cast<uint32_t>(b.topDown ? -b.height : b.height));
+  AppendLe16(f, 1);
+  AppendLe16(f, static_cast<uint32_t>(b.bits));
+  AppendLe32(f, b.compression);
+  AppendLe32(f, static_cast<uint32_t>(rows.size()));
+  AppendLe32(f, 2835);
+  AppendLe32(f, 2835);
+  AppendLe32(f, static_cast<uint32_t>(b.palette.size()));
+  AppendLe32(f, 0);
   return f + extra + rows;
 }
 
