@@ -212,7 +212,7 @@ void Report(const char* name, const Result& r) {
 std::string IniFile(const char* name) {
   const std::string dir = CorpusDir();
   if (dir.empty()) {
-    std::printf("  corpus missing: run /work/shared/bench/make_corpus.sh build/corpus\n");
+    std::printf("  corpus missing: run ../shared/bench/make_corpus.sh build/corpus (or set QEV_CORPUS)\n");
     return {};
   }
   return dir + "/ini/" + name;
