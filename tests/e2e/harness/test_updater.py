@@ -69,9 +69,10 @@ class Updater(unittest.TestCase):
         self.assertLess(seconds, 2.0)  # the first attempt succeeded
 
     def test_target_held_open_is_replaced_once_released(self):
-        # Held for 800 ms: the attempts at about 200 and 600 ms fail, the one at 1000 ms
-        # succeeds.
-        holder = start(os.environ["QEV_HOLDFILE_EXE"], winpath(self.launcher), 800)
+        # Held for 1000 ms from before the updater starts: the attempts at about 200 and
+        # 600 ms fail, the one at 1000 ms (or, on a slow start, 1400 ms) succeeds. The
+        # margin of 400 ms keeps a slow Wine start from letting the second attempt through.
+        holder = start(os.environ["QEV_HOLDFILE_EXE"], winpath(self.launcher), 1000)
         self.assertEqual(holder.stdout.readline().strip(), "held")
         code, seconds, _ = self.tarnup("QevLogin.exe")
         self.assertEqual(wait_exit(holder), 0)
