@@ -102,10 +102,15 @@ class PosixOutputFile : public OutputFile {
 
 }  // namespace
 
-std::string PosixFileSystem::Native(const std::string& path) {
+std::string PosixFileSystem::Native(const std::string& path) const {
   std::string p = path;
-  for (char& c : p)
-    if (c == '\\') c = '/';
+  for (size_t i = 0; i < p.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(p[i]);
+    if (gbkPaths_ && c >= 0x81 && c <= 0xFE && i + 1 < p.size())
+      ++i;
+    else if (c == '\\')
+      p[i] = '/';
+  }
   return p;
 }
 

@@ -10,6 +10,10 @@ namespace qev {
 
 class PosixFileSystem : public FileSystem {
  public:
+  // gbkPaths: the path bytes are GBK, so a "\" that is the second byte of a double-byte
+  // character belongs to a name and is kept; otherwise every "\" is a separator.
+  explicit PosixFileSystem(bool gbkPaths = false) : gbkPaths_(gbkPaths) {}
+
   bool FileExists(const std::string& path) override;
   bool DirExists(const std::string& path) override;
   SysError OpenRead(const std::string& path, std::unique_ptr<InputFile>& out) override;
@@ -26,7 +30,10 @@ class PosixFileSystem : public FileSystem {
   FileTimeTicks UtcToLocal(FileTimeTicks utc) override;
   FileTimeTicks LocalToUtc(FileTimeTicks local) override;
 
-  static std::string Native(const std::string& path);
+  std::string Native(const std::string& path) const;
+
+ private:
+  bool gbkPaths_;
 };
 
 }  // namespace qev
