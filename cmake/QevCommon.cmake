@@ -45,3 +45,15 @@ function(qev_fuzz name)
   target_link_libraries(fuzz_${name} PRIVATE ${F_LIBS})
   target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
 endfunction()
+
+# Adds every sub-folder of the current folder that has a CMakeLists.txt of its own
+# (one group of tests each).
+macro(qev_add_child_dirs)
+  file(GLOB _qev_children RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT _qev_children)
+  foreach(_qev_child ${_qev_children})
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${_qev_child}/CMakeLists.txt)
+      add_subdirectory(${_qev_child})
+    endif()
+  endforeach()
+endmacro()
