@@ -220,35 +220,47 @@ std::string IniFile(const char* name) {
 
 }  // namespace
 
+namespace {
+
+struct Contenders {
+  Result ours, simple, inih;
+};
+
+// The best run of each contender on one file, each reported as it comes.
+Contenders RunAll(const std::string& path) {
+  Contenders c{Best(RunOurs, path), Best(RunSimpleIni, path), Best(RunInih, path)};
+  Report("ours", c.ours);
+  Report("SimpleIni", c.simple);
+  Report("inih", c.inih);
+  return c;
+}
+
+double TotalSeconds(const Result& r) { return r.loadSeconds + r.lookupSeconds; }
+
+void CompareTotals(const std::string& name, const Contenders& c) {
+  Compare(name, TotalSeconds(c.ours), "SimpleIni", TotalSeconds(c.simple), false);
+  Compare(name, TotalSeconds(c.ours), "inih", TotalSeconds(c.inih), false);
+}
+
+}  // namespace
+
 QEV_BENCH_CASE(ini_large) {
   const std::string path = IniFile("large.ini");
   if (path.empty()) return;
-  const Result ours = Best(RunOurs, path), simple = Best(RunSimpleIni, path),
-               inih = Best(RunInih, path);
-  Report("ours", ours);
-  Report("SimpleIni", simple);
-  Report("inih", inih);
-  auto total = [](const Result& r) { return r.loadSeconds + r.lookupSeconds; };
-  Compare("ini_large_seconds", total(ours), "SimpleIni", total(simple), false);
-  Compare("ini_large_seconds", total(ours), "inih", total(inih), false);
-  Compare("ini_large_peak_bytes", ours.peakBytes, "SimpleIni", simple.peakBytes, false);
-  Compare("ini_large_peak_bytes", ours.peakBytes, "inih", inih.peakBytes, false);
+  const Contenders c = RunAll(path);
+  CompareTotals("ini_large_seconds", c);
+  Compare("ini_large_peak_bytes", c.ours.peakBytes, "SimpleIni", c.simple.peakBytes, false);
+  Compare("ini_large_peak_bytes", c.ours.peakBytes, "inih", c.inih.peakBytes, false);
 }
 
 QEV_BENCH_CASE(ini_hugesection) {
   const std::string path = IniFile("hugesection.ini");
   if (path.empty()) return;
-  const Result ours = Best(RunOurs, path), simple = Best(RunSimpleIni, path),
-               inih = Best(RunInih, path);
-  Report("ours", ours);
-  Report("SimpleIni", simple);
-  Report("inih", inih);
+  const Contenders c = RunAll(path);
   auto rate = [](const Result& r) { return r.lookupSeconds > 0 ? kLookups / r.lookupSeconds : 0; };
-  Compare("ini_hugesection_lookups_per_s", rate(ours), "SimpleIni", rate(simple), true);
-  Compare("ini_hugesection_lookups_per_s", rate(ours), "inih", rate(inih), true);
-  auto total = [](const Result& r) { return r.loadSeconds + r.lookupSeconds; };
-  Compare("ini_hugesection_seconds", total(ours), "SimpleIni", total(simple), false);
-  Compare("ini_hugesection_seconds", total(ours), "inih", total(inih), false);
+  Compare("ini_hugesection_lookups_per_s", rate(c.ours), "SimpleIni", rate(c.simple), true);
+  Compare("ini_hugesection_lookups_per_s", rate(c.ours), "inih", rate(c.inih), true);
+  CompareTotals("ini_hugesection_seconds", c);
 }
 
 }  // namespace qev::bench
