@@ -1,7 +1,7 @@
 // The updater program: no window, no console; the result is its exit code.
 #include <windows.h>
 
-#include "app/WinUpdaterOps.h"
+#include "win32/WinUpdaterOps.h"
 #include "updater/TarnUpMain.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {

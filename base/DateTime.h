@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/FileSystem.h"
+#include "base/FileTime.h"
 
 namespace qev {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "bench/Bench.h"
-#include "config/Func.h"
+#include "config/Crc32.h"
 #include "posix/PosixFileSystem.h"
 
 namespace qev::bench {

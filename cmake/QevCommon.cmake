@@ -1,11 +1,13 @@
 # Shared CMake helpers of the project.
 
-# Adds each listed folder that has a CMakeLists.txt of its own.
+# Adds each listed folder; a missing one (or one without its CMakeLists.txt) is an
+# error, so a part that went missing fails the build instead of vanishing from it.
 macro(qev_add_dirs)
   foreach(_d ${ARGN})
-    if(EXISTS ${CMAKE_SOURCE_DIR}/${_d}/CMakeLists.txt)
-      add_subdirectory(${_d})
+    if(NOT EXISTS ${CMAKE_SOURCE_DIR}/${_d}/CMakeLists.txt)
+      message(FATAL_ERROR "${_d}/CMakeLists.txt is missing: every listed part must be present")
     endif()
+    add_subdirectory(${_d})
   endforeach()
 endmacro()
 
@@ -14,6 +16,11 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
 endif()
 if(QEV_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+elseif(QEV_SANITIZE)
+  # build/asan: the native tree with AddressSanitizer and UBSan; any finding fails the test.
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
+                      -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
 endif()
 if(WIN32)

@@ -1,7 +1,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "config/Func.h"
+#include "config/AddressHelpers.h"
+#include "config/IniValueText.h"
+#include "config/TextHelpers.h"
 
 namespace qev {
 
@@ -24,22 +26,6 @@ std::vector<size_t> CharStarts(std::string_view s) {
   return starts;
 }
 
-// Decimal digits with an optional sign.
-bool ReadInt(std::string_view s, long long& out) {
-  size_t i = 0;
-  bool negative = false;
-  if (i < s.size() && (s[i] == '-' || s[i] == '+')) negative = s[i++] == '-';
-  if (i == s.size()) return false;
-  long long v = 0;
-  for (; i < s.size(); ++i) {
-    if (s[i] < '0' || s[i] > '9') return false;
-    v = v * 10 + (s[i] - '0');
-    if (v > 2147483648LL) return false;
-  }
-  out = negative ? -v : v;
-  return out <= 2147483647LL;
-}
-
 }  // namespace
 
 std::string WideMid(std::string_view s, int start, int count) {
@@ -55,15 +41,15 @@ std::string WideMid(std::string_view s, int start, int count) {
 
 bool IsDottedQuad(std::string_view s) {
   std::string rest(s);
-  long long part = 0;
+  int32_t part = 0;
   for (int i = 0; i < 3; ++i) {
     const size_t dot = rest.find('.');
     const int p = dot == std::string::npos ? 0 : static_cast<int>(dot) + 1;
     const std::string piece = WideMid(rest, 1, p - 1);
     rest = WideMid(rest, p + 1, static_cast<int>(rest.size()) - p);
-    if (!ReadInt(piece, part) || part < 0 || part > 255) return false;
+    if (!ParseDecimalInt32(piece, part) || part < 0 || part > 255) return false;
   }
-  return ReadInt(rest, part) && part >= 0 && part <= 255;
+  return ParseDecimalInt32(rest, part) && part >= 0 && part <= 255;
 }
 
 std::string HostToIp(HostResolver& resolver, const std::string& s) {

@@ -1,8 +1,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "config/Crc32.h"
 #include "config/Crc32Clmul.h"
-#include "config/Func.h"
 
 namespace qev {
 

@@ -167,6 +167,8 @@ void TFastIniFile::Release() {
   try {
     UpdateFile();
   } catch (...) {
+    // Release ends the object's use whatever happens: the lines go, and the write-back's
+    // failure (a FileError, or anything else) reaches the caller unchanged.
     Clear();
     throw;
   }

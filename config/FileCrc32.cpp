@@ -1,7 +1,7 @@
 #include <memory>
 #include <vector>
 
-#include "config/Func.h"
+#include "config/Crc32.h"
 
 namespace qev {
 

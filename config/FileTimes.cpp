@@ -1,4 +1,4 @@
-#include "config/Func.h"
+#include "config/FileTimes.h"
 
 namespace qev {
 

@@ -49,22 +49,11 @@ std::string_view StripQuotes(std::string_view s) {
   return s;
 }
 
-bool ParseIniInteger(std::string_view s, int32_t& out) {
-  uint32_t hex = 0;
-  if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
-    if (!ParseHex(s.substr(2), hex)) return false;
-    out = static_cast<int32_t>(hex);
-    return true;
-  }
+bool ParseDecimalInt32(std::string_view s, int32_t& out) {
   bool negative = false;
   if (!s.empty() && (s[0] == '-' || s[0] == '+')) {
     negative = s[0] == '-';
     s.remove_prefix(1);
-  }
-  if (!s.empty() && s[0] == '$') {
-    if (!ParseHex(s.substr(1), hex)) return false;
-    out = static_cast<int32_t>(negative ? 0u - hex : hex);
-    return true;
   }
   if (s.empty()) return false;
   int64_t v = 0;
@@ -77,6 +66,22 @@ bool ParseIniInteger(std::string_view s, int32_t& out) {
   if (v > 2147483647LL) return false;
   out = static_cast<int32_t>(v);
   return true;
+}
+
+bool ParseIniInteger(std::string_view s, int32_t& out) {
+  uint32_t hex = 0;
+  if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+    if (!ParseHex(s.substr(2), hex)) return false;
+    out = static_cast<int32_t>(hex);
+    return true;
+  }
+  size_t sign = !s.empty() && (s[0] == '-' || s[0] == '+') ? 1 : 0;
+  if (s.size() > sign && s[sign] == '$') {
+    if (!ParseHex(s.substr(sign + 1), hex)) return false;
+    out = static_cast<int32_t>(s[0] == '-' ? 0u - hex : hex);
+    return true;
+  }
+  return ParseDecimalInt32(s, out);
 }
 
 }  // namespace qev

@@ -1,9 +1,13 @@
 #include "config/LauncherConfig.h"
 
 #include <exception>
+#include <unordered_set>
 
+#include "config/Cipher.h"
 #include "config/FastIniFile.h"
-#include "config/Func.h"
+#include "config/HexText.h"
+#include "config/IniValueText.h"
+#include "config/UpperCase.h"
 
 namespace qev {
 
@@ -29,23 +33,6 @@ bool IsServerSection(const std::string& name) {
   return name.size() >= kServer.size() && UpperCaseTbl(name.substr(0, kServer.size())) == kServer;
 }
 
-bool ReadPort(const std::string& text, int32_t& port) {
-  size_t i = 0;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-  if (i == text.size()) return false;
-  long long v = 0;
-  for (; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9') return false;
-    v = v * 10 + (text[i] - '0');
-    if (v > 2147483648LL) return false;
-  }
-  if (negative) v = -v;
-  if (v > 2147483647LL) return false;
-  port = static_cast<int32_t>(v);
-  return true;
-}
-
 void ReadLoginInfo(TFastIniFile& ini, TLauncherConfig& c) {
   auto read = [&](const char* key, const char* def = "") {
     return ini.ReadString(kLoginInfo, key, def);
@@ -63,10 +50,13 @@ void ReadLoginInfo(TFastIniFile& ini, TLauncherConfig& c) {
   c.Chongzhi = read("Chongzhi");
   c.BBS = read("BBS");
   c.InfoVer = read("InfoVer").substr(0, kInfoVerLength);
+  c.UpdateKey = read("UpdateKey");
 }
 
-// Empty when the section gives a server (appended to servers), else why not.
-std::string ReadServer(TFastIniFile& ini, const std::string& name, TServerList& servers) {
+// Empty when the section gives a server (appended to servers, its folded caption to
+// captions), else why not.
+std::string ReadServer(TFastIniFile& ini, const std::string& name, TServerList& servers,
+                       std::unordered_set<std::string>& captions) {
   auto read = [&](const char* key) { return ini.ReadString(name, key, ""); };
   const std::string address = read("ServerAddress"), serverName = read("ServerName"),
                     port = read("ServerPort"), notice = read("ServerNotice"),
@@ -75,16 +65,17 @@ std::string ReadServer(TFastIniFile& ini, const std::string& name, TServerList& 
   if (caption.empty()) return "missing ServerCaption";
   if (port.empty()) return "missing ServerPort";
   if (address.empty()) return "missing ServerAddress";
-  const std::string folded = UpperCaseTbl(caption);
-  for (const auto& s : servers)
-    if (UpperCaseTbl(s->ServerCaption) == folded) return "duplicate caption";
+  std::string folded = UpperCaseTbl(caption);
+  if (captions.count(folded)) return "duplicate caption";
   auto info = std::make_unique<TServerInfo>();
   info->ServerAddress = DecodeServerValue(address);
-  if (!ReadPort(DecodeServerValue(port), info->ServerPort)) return "port is not an integer";
+  if (!ParseDecimalInt32(DecodeServerValue(port), info->ServerPort))
+    return "port is not an integer";
   info->ServerName = serverName;
   info->ServerNotice = notice;
   info->ServerCaption = caption;
   servers.push_back(std::move(info));
+  captions.insert(std::move(folded));
   return {};
 }
 
@@ -96,12 +87,16 @@ void LoadLauncherConfig(FileSystem& fs, const std::string& fileName, TLauncherCo
   ReadLoginInfo(ini, config);
   std::vector<std::string> sections;
   ini.ReadSections(sections);
+  std::unordered_set<std::string> captions;  // folded, of every zone in servers
+  for (const auto& s : servers) captions.insert(UpperCaseTbl(s->ServerCaption));
   for (const std::string& name : sections) {
     if (!IsServerSection(name)) continue;
     std::string reason;
     try {
-      reason = ReadServer(ini, name, servers);
+      reason = ReadServer(ini, name, servers, captions);
     } catch (const std::exception& e) {
+      // A zone that cannot be read is dropped like any other bad zone and the others
+      // still load; the reason goes to the operator's list.
       reason = std::string("error: ") + e.what();
     }
     if (!reason.empty() && dropped) dropped->push_back({name, reason});

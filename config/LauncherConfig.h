@@ -23,6 +23,8 @@ using TServerList = std::vector<std::unique_ptr<TServerInfo>>;
 struct TLauncherConfig {
   std::string Caption1, Command1, Caption2, Command2, Caption3, Command3;
   std::string NoticeURL, UpdateURL, Website, ExitURL, Chongzhi, BBS, InfoVer;
+  // The public key every update must be signed with (hex); empty: updates are unsigned.
+  std::string UpdateKey;
 };
 
 inline constexpr uint32_t ServerKey = 24681357;

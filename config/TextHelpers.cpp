@@ -1,6 +1,8 @@
 #include <cstdio>
 
-#include "config/Func.h"
+#include "config/HexText.h"
+#include "config/TextHelpers.h"
+#include "config/UpperCase.h"
 
 namespace qev {
 

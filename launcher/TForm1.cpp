@@ -1,6 +1,6 @@
 #include "launcher/TForm1.h"
 
-#include "config/Func.h"
+#include "config/Crc32.h"
 #include "launcher/Texts.h"
 
 namespace qev {

@@ -21,6 +21,7 @@
 #include "platform/NoticeBrowser.h"
 #include "platform/Shell.h"
 #include "platform/SkinTheme.h"
+#include "update/UpdateView.h"
 
 namespace qev {
 
@@ -80,8 +81,9 @@ struct TForm1Services {
 };
 
 // The components are the TForm1Controls base, so handlers name them as the window
-// description does (combo1, ZT, Timer4 ...).
-class TForm1 : public TForm1Controls {
+// description does (combo1, ZT, Timer4 ...). The window is also the update code's view
+// (its implementation is TForm1UpdateView.cpp).
+class TForm1 : public TForm1Controls, public UpdateView {
  public:
   TForm1(const TForm1Controls& controls, const TForm1Services& services, ProcessValues& values);
   TForm1(const TForm1&) = delete;
@@ -142,15 +144,39 @@ class TForm1 : public TForm1Controls {
   // --- window operations used by the update code
   // Kind 0 help, 1 information, 2 stop, 3 warning, 4 none; other kinds keep the icon.
   int ShowMsg(int kind, const std::string& text);
-  void DelayPump(uint32_t ms);
-  void ProcessMessages() { services_.App.ProcessMessages(); }
-  bool DownloadToFile(const std::string& url, const std::string& target, std::string& error);
-  bool ExtractZipTo(const std::string& zipFile, const std::string& targetDir);
-  void DeleteFileIfExists(const std::string& path);
+  void DelayPump(uint32_t ms) override;
+  void ProcessMessages() override { services_.App.ProcessMessages(); }
+  bool DownloadToFile(const std::string& url, const std::string& target,
+                      std::string& error) override;
+  bool ExtractZipTo(const std::string& zipFile, const std::string& targetDir) override;
+  void DeleteFileIfExists(const std::string& path) override;
   void TrayMinimize();
   void TrayRestore();  // also the handler of the restore message of a second start
 
   const TForm1Services& Services() const { return services_; }
+
+  // --- the update view
+  void BindUpdateEvents(UpdateEvents& events) override;
+  void SetUpTransfers(const TransferSetup& setup) override;
+  void SetStatusText(const std::string& text) override;
+  void SetProgressRange(int min, int max) override;
+  void SetProgressPosition(int position) override;
+  void ShowUpdateControls(bool updating) override;
+  bool AskYesNo(const std::string& caption, const std::string& text) override;
+  int ShowMessage(int kind, const std::string& text) override { return ShowMsg(kind, text); }
+  void SetTimerEnabled(UpdateTimer timer, bool on) override;
+  void ReloadZoneList() override;
+  void SetZoneRow(int row, const std::string& text) override;
+  void DisconnectTransfer() override;
+  void StartProgramAndEnd(const std::string& program, const std::string& parameters,
+                          const std::string& directory) override;
+  bool IsUpdateStopped() const override { return UpdateStopped; }
+  void SetUpdateStopped(bool on) override { UpdateStopped = on; }
+  uint32_t ConfigCrc() const override { return ConfigFileCrc; }
+  uint32_t LauncherCrc() const override { return LauncherFileCrc; }
+  std::string LauncherPath() const override { return services_.App.ExeName(); }
+  FileSystem& Files() override { return services_.Fs; }
+  ProcessValues& State() override { return Values; }
 
   // --- state
   ProcessValues& Values;  // AppDir, ConfigFileName, ServerList, PatchList
@@ -159,7 +185,6 @@ class TForm1 : public TForm1Controls {
   uint32_t LauncherFileCrc = 0;
   std::string NoticePage;
   bool UpdateStopped = false;
-  int32_t DownloadTotal = 0;
 
   int SelectedServer = -1;
   std::string ServerIp;

@@ -1,8 +1,7 @@
 // The game start and the desktop shortcut.
 #include "config/FastIniFile.h"
-#include "config/Func.h"
+#include "config/SixBit.h"
 #include "launcher/ClientArgs.h"
-#include "launcher/SixBit.h"
 #include "launcher/TForm1.h"
 #include "launcher/Texts.h"
 #include "platform/FileError.h"

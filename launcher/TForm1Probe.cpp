@@ -1,5 +1,5 @@
 // The status probe's event handlers.
-#include "config/Func.h"
+#include "config/TextHelpers.h"
 #include "launcher/TForm1.h"
 #include "launcher/Texts.h"
 

@@ -1,7 +1,7 @@
 // The window operations other parts call: message box, delay, download, delete.
 #include <exception>
 
-#include "config/Func.h"
+#include "config/TextHelpers.h"
 #include "launcher/TForm1.h"
 #include "launcher/Texts.h"
 

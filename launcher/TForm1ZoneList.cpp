@@ -1,7 +1,8 @@
 // The zone list: selection, the readiness gate and the "down" display.
+#include <cstdint>
 #include <stdexcept>
 
-#include "config/Func.h"
+#include "config/AddressHelpers.h"
 #include "launcher/TForm1.h"
 #include "launcher/Texts.h"
 
@@ -9,11 +10,23 @@ namespace qev {
 
 namespace {
 
+// The status port lies this far above the game port.
+constexpr int64_t kProbePortOffset = 1000;
+
 // The record of a row; a row that is not a record (below the last row, none) throws.
 const TServerInfo& ServerAt(const TServerList& list, int row) {
   if (row < 0 || static_cast<size_t>(row) >= list.size())
     throw std::out_of_range("no server in that row");
   return *list[static_cast<size_t>(row)];
+}
+
+// The zone's notice, if it has one, after a short delay that keeps the window going.
+void ShowZoneNotice(TForm1& form, const TServerInfo& server) {
+  // ShowMsg runs a nested message loop: keep a copy, the list may be rebuilt meanwhile.
+  const std::string notice = server.ServerNotice;
+  if (notice.empty()) return;
+  form.DelayPump(150);
+  form.ShowMsg(4, notice);
 }
 
 }  // namespace
@@ -39,7 +52,15 @@ void TForm1::SelectServer() {
   SelectedServer = combo1.ItemIndex();
   const TServerInfo& server = ServerAt(Values.ServerList, SelectedServer);
   ServerIp = HostToIp(services_.Resolver, server.ServerAddress);
-  ProbePort = server.ServerPort + 1000;
+  // Widened, so a configured port near the top of the range cannot overflow.
+  const int64_t probePort = int64_t{server.ServerPort} + kProbePortOffset;
+  if (probePort < 1 || probePort > 65535) {
+    // No such port: the probe fails at once, without opening anything.
+    MarkServerDown();
+    ShowZoneNotice(*this, server);
+    return;
+  }
+  ProbePort = static_cast<int32_t>(probePort);
   ClientSocket1.SetAddress(ServerIp);
   ClientSocket1.SetPort(ProbePort);
   ProbeStartTick = services_.Ticks.TickCount();
@@ -52,12 +73,7 @@ void TForm1::SelectServer() {
     ProbeAttempt = kNoProbe;
     throw;
   }
-  // The notice below runs a nested message loop: keep a copy, the list may be rebuilt.
-  const std::string notice = server.ServerNotice;
-  if (!notice.empty()) {
-    DelayPump(150);
-    ShowMsg(4, notice);
-  }
+  ShowZoneNotice(*this, server);
 }
 
 bool TForm1::CheckServerReady(const std::string& text) {

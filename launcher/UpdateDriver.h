@@ -6,7 +6,7 @@
 
 namespace qev {
 
-class TForm1;
+class UpdateView;
 
 class UpdateDriver {
  public:
@@ -16,7 +16,7 @@ class UpdateDriver {
   // Starts the update worker with the configuration's UpdateURL.
   virtual void StartUpIP(const std::string& updateUrl) = 0;
   // The launcher's own update, on the main thread (called by Timer1Timer).
-  virtual void RunSelfUpdate(TForm1& form) = 0;
+  virtual void RunSelfUpdate(UpdateView& view) = 0;
 };
 
 }  // namespace qev

@@ -11,6 +11,8 @@
 #include <memory>
 #include <string>
 
+#include "base/FileTime.h"
+
 namespace qev {
 
 using SysError = uint32_t;
@@ -20,14 +22,12 @@ inline constexpr SysError kErrPathNotFound = 3;
 inline constexpr SysError kErrAccessDenied = 5;
 inline constexpr SysError kErrInvalidHandle = 6;
 inline constexpr SysError kErrSharingViolation = 32;
+inline constexpr SysError kErrNotSupported = 50;
 inline constexpr SysError kErrFileExists = 80;
 inline constexpr SysError kErrDiskFull = 112;
 inline constexpr SysError kErrInvalidName = 123;
 inline constexpr SysError kErrAlreadyExists = 183;
 
-// A FILETIME value: 100-nanosecond units since 1601-01-01.
-using FileTimeTicks = uint64_t;
-inline constexpr FileTimeTicks kTicksPerSecond = 10000000ULL;
 
 // Which time stamp of a file (the numbers are the ones the helpers take).
 enum class FileTimeKind : int { Creation = 0, LastAccess = 1, LastWrite = 2 };

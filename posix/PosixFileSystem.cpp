@@ -1,12 +1,13 @@
 #include "posix/PosixFileSystem.h"
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace qev {
 
@@ -16,14 +17,27 @@ constexpr FileTimeTicks kUnixEpochTicks = 116444736000000000ULL;
 
 SysError FromErrno(int e) {
   switch (e) {
-    case 0: return kErrNone;
-    case ENOENT: return kErrFileNotFound;
-    case ENOTDIR: return kErrPathNotFound;
-    case EACCES: case EPERM: case EISDIR: case EROFS: return kErrAccessDenied;
-    case EEXIST: return kErrAlreadyExists;
-    case ENOSPC: case EDQUOT: return kErrDiskFull;
-    case ENAMETOOLONG: case EINVAL: return kErrInvalidName;
-    default: return kErrAccessDenied;
+    case 0:
+      return kErrNone;
+    case ENOENT:
+      return kErrFileNotFound;
+    case ENOTDIR:
+      return kErrPathNotFound;
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+    case EROFS:
+      return kErrAccessDenied;
+    case EEXIST:
+      return kErrAlreadyExists;
+    case ENOSPC:
+    case EDQUOT:
+      return kErrDiskFull;
+    case ENAMETOOLONG:
+    case EINVAL:
+      return kErrInvalidName;
+    default:
+      return kErrAccessDenied;
   }
 }
 
@@ -111,7 +125,75 @@ std::string PosixFileSystem::Native(const std::string& path) const {
     else if (c == '\\')
       p[i] = '/';
   }
-  return p;
+  std::lock_guard<std::mutex> lock(mutex_);
+  return Resolve(p);
+}
+
+std::string PosixFileSystem::Fold(const std::string& name) const {
+  std::string f = name;
+  for (size_t i = 0; i < f.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(f[i]);
+    if (gbkPaths_ && c >= 0x81 && c <= 0xFE && i + 1 < f.size())
+      ++i;  // a GBK trail byte is no letter
+    else if (c >= 'a' && c <= 'z')
+      f[i] = static_cast<char>(c - 'a' + 'A');
+  }
+  return f;
+}
+
+const PosixFileSystem::FolderNames* PosixFileSystem::Listing(const std::string& folder) const {
+  struct stat st {};
+  if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return nullptr;
+  FolderNames& f = folders_[folder];
+  if (f.ino == st.st_ino && f.mtime.tv_sec == st.st_mtim.tv_sec &&
+      f.mtime.tv_nsec == st.st_mtim.tv_nsec)
+    return &f;
+  f = FolderNames{st.st_ino, st.st_mtim, {}};
+  if (DIR* d = ::opendir(folder.c_str())) {
+    while (dirent* e = ::readdir(d)) f.byFolded.emplace(Fold(e->d_name), e->d_name);
+    ::closedir(d);
+  }
+  return &f;
+}
+
+// Only a path that does not exist as spelt costs more than one lstat: its folder is
+// listed once and kept while the folder's change time stays the same.
+std::string PosixFileSystem::Resolve(const std::string& native) const {
+  struct stat st {};
+  if (native.empty() || ::lstat(native.c_str(), &st) == 0) return native;
+  size_t slash = native.find_last_of('/');
+  std::string name = slash == std::string::npos ? native : native.substr(slash + 1);
+  if (name.empty() || name == "." || name == "..") return native;
+  std::string folder = slash == std::string::npos ? "."
+                       : slash == 0               ? "/"
+                                                  : native.substr(0, slash);
+  folder = Resolve(folder);
+  std::string prefix = slash == std::string::npos ? "" : folder == "/" ? "/" : folder + "/";
+  const FolderNames* f = Listing(folder);
+  if (!f) return prefix + name;
+  auto it = f->byFolded.find(Fold(name));
+  return prefix + (it == f->byFolded.end() ? name : it->second);
+}
+
+void PosixFileSystem::Noted(const std::string& native, bool added) const {
+  size_t slash = native.find_last_of('/');
+  std::string folder = slash == std::string::npos ? "."
+                       : slash == 0               ? "/"
+                                                  : native.substr(0, slash);
+  std::string name = slash == std::string::npos ? native : native.substr(slash + 1);
+  std::lock_guard<std::mutex> lock(mutex_);
+  auto it = folders_.find(folder);
+  if (it == folders_.end()) return;
+  struct stat st {};
+  if (::stat(folder.c_str(), &st) != 0) {
+    folders_.erase(it);
+    return;
+  }
+  it->second.mtime = st.st_mtim;
+  if (added)
+    it->second.byFolded[Fold(name)] = name;
+  else
+    it->second.byFolded.erase(Fold(name));
 }
 
 bool PosixFileSystem::FileExists(const std::string& path) {
@@ -133,15 +215,20 @@ SysError PosixFileSystem::OpenRead(const std::string& path, std::unique_ptr<Inpu
 }
 
 SysError PosixFileSystem::Create(const std::string& path, std::unique_ptr<OutputFile>& out) {
-  int fd = ::open(Native(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  std::string native = Native(path);
+  int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return FromErrno(errno);
+  Noted(native, true);
   out = std::make_unique<PosixOutputFile>(fd);
   return kErrNone;
 }
 
 SysError PosixFileSystem::Delete(const std::string& path) {
   if (DirExists(path)) return kErrAccessDenied;
-  return ::unlink(Native(path).c_str()) == 0 ? kErrNone : FromErrno(errno);
+  std::string native = Native(path);
+  if (::unlink(native.c_str()) != 0) return FromErrno(errno);
+  Noted(native, false);
+  return kErrNone;
 }
 
 SysError PosixFileSystem::Copy(const std::string& from, const std::string& to, bool overwrite) {
@@ -163,11 +250,18 @@ SysError PosixFileSystem::Copy(const std::string& from, const std::string& to, b
 SysError PosixFileSystem::Rename(const std::string& from, const std::string& to, bool replace) {
   if (!FileExists(from)) return kErrFileNotFound;
   if (!replace && (FileExists(to) || DirExists(to))) return kErrAlreadyExists;
-  return ::rename(Native(from).c_str(), Native(to).c_str()) == 0 ? kErrNone : FromErrno(errno);
+  std::string source = Native(from), target = Native(to);
+  if (::rename(source.c_str(), target.c_str()) != 0) return FromErrno(errno);
+  Noted(source, false);
+  Noted(target, true);
+  return kErrNone;
 }
 
 SysError PosixFileSystem::CreateDir(const std::string& path) {
-  return ::mkdir(Native(path).c_str(), 0755) == 0 ? kErrNone : FromErrno(errno);
+  std::string native = Native(path);
+  if (::mkdir(native.c_str(), 0755) != 0) return FromErrno(errno);
+  Noted(native, true);
+  return kErrNone;
 }
 
 SysError PosixFileSystem::GetFileTime(const std::string& path, FileTimeKind which,
@@ -188,7 +282,9 @@ SysError PosixFileSystem::SetFileTime(const std::string& path, FileTimeKind whic
   ts[0].tv_sec = ts[1].tv_sec = 0;
   if (which == FileTimeKind::LastAccess) ts[0] = FromTicks(value);
   if (which == FileTimeKind::LastWrite) ts[1] = FromTicks(value);
-  if (which == FileTimeKind::Creation) return FileExists(path) ? kErrNone : kErrFileNotFound;
+  // Linux keeps no creation time that could be set.
+  if (which == FileTimeKind::Creation)
+    return FileExists(path) ? kErrNotSupported : kErrFileNotFound;
   return ::utimensat(AT_FDCWD, Native(path).c_str(), ts, 0) == 0 ? kErrNone : FromErrno(errno);
 }
 

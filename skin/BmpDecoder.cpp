@@ -3,13 +3,19 @@
 #include <string>
 
 #include "base/LittleEndian.h"
+#include "skin/BmpRle.h"
 
 namespace qev {
 namespace {
 
 constexpr uint32_t kBiRgb = 0;
+constexpr uint32_t kBiRle8 = 1;
+constexpr uint32_t kBiRle4 = 2;
 constexpr uint32_t kBiBitfields = 3;
+constexpr uint32_t kBiAlphaBitfields = 6;
 constexpr size_t kFileHeaderSize = 14;
+constexpr uint32_t kCoreHeaderSize = 12;
+constexpr uint32_t kOs2V2HeaderSize = 64;  // the info header's first 40 bytes, then OS/2 fields
 
 [[noreturn]] void Reject(const char* why) { throw BmpError(std::string("bitmap: ") + why); }
 
@@ -26,14 +32,14 @@ Header ReadHeader(std::string_view f) {
   if (f.size() < kFileHeaderSize + 12 || f[0] != 'B' || f[1] != 'M') Reject("not a bitmap file");
   Header h;
   uint32_t infoSize = LoadLe32(f, 14);
-  if (infoSize == 12) {  // core header: 16-bit sizes, 3-byte palette entries
+  if (infoSize == kCoreHeaderSize) {  // core header: 16-bit sizes, 3-byte palette entries
     h.width = LoadLe16(f, 18);
     h.height = LoadLe16(f, 20);
     if (LoadLe16(f, 22) != 1) Reject("planes");
     h.bits = static_cast<int>(LoadLe16(f, 24));
     h.paletteEntrySize = 3;
-  } else if (infoSize == 40 || infoSize == 52 || infoSize == 56 || infoSize == 108 ||
-             infoSize == 124) {
+  } else if (infoSize == 40 || infoSize == 52 || infoSize == 56 || infoSize == kOs2V2HeaderSize ||
+             infoSize == 108 || infoSize == 124) {
     if (f.size() < kFileHeaderSize + infoSize) Reject("header cut short");
     h.width = static_cast<int32_t>(LoadLe32(f, 18));
     h.height = static_cast<int32_t>(LoadLe32(f, 22));
@@ -41,12 +47,20 @@ Header ReadHeader(std::string_view f) {
     h.bits = static_cast<int>(LoadLe16(f, 28));
     h.compression = LoadLe32(f, 30);
     h.paletteEntries = LoadLe32(f, 46);
+    // OS/2 numbers its compressions alike for the run-length forms; its 3 and 4
+    // (Huffman, 24-bit runs) are not Windows bit fields.
+    if (infoSize == kOs2V2HeaderSize && h.compression > kBiRle4)
+      Reject("compression not supported");
+    if (h.compression == kBiAlphaBitfields) h.compression = kBiBitfields;
     if (h.compression == kBiBitfields) {
       size_t at =
           kFileHeaderSize + 40;  // masks follow a 40-byte header, or lie inside a longer one
       if (f.size() < at + 12) Reject("bit fields cut short");
       for (int i = 0; i < 3; ++i) h.masks[i] = LoadLe32(f, at + 4 * i);
-      if (infoSize >= 56) h.masks[3] = LoadLe32(f, at + 12);
+      if (infoSize >= 56 || LoadLe32(f, 30) == kBiAlphaBitfields) {
+        if (f.size() < at + 16) Reject("bit fields cut short");
+        h.masks[3] = LoadLe32(f, at + 12);
+      }
     }
   } else {
     Reject("unknown header size");
@@ -55,8 +69,9 @@ Header ReadHeader(std::string_view f) {
     h.topDown = true;
     h.height = -h.height;
   }
-  h.paletteAt =
-      kFileHeaderSize + infoSize + (infoSize == 40 && h.compression == kBiBitfields ? 12 : 0);
+  // With a 40-byte header the masks follow it, before any palette.
+  size_t masksAfter = infoSize != 40 ? 0 : LoadLe32(f, 30) == kBiAlphaBitfields ? 16 : 12;
+  h.paletteAt = kFileHeaderSize + infoSize + (h.compression == kBiBitfields ? masksAfter : 0);
   return h;
 }
 
@@ -66,7 +81,9 @@ void CheckHeader(const Header& h) {
     Reject("size out of range");
   bool rgb = h.compression == kBiRgb;
   bool fields = h.compression == kBiBitfields && (h.bits == 16 || h.bits == 32);
-  if (!rgb && !fields) Reject("compression not supported");
+  bool rle = (h.compression == kBiRle8 && h.bits == 8) || (h.compression == kBiRle4 && h.bits == 4);
+  if (!rgb && !fields && !rle) Reject("compression not supported");
+  if (rle && h.topDown) Reject("top-down run-length bitmap");
   if (h.bits != 1 && h.bits != 4 && h.bits != 8 && h.bits != 16 && h.bits != 24 && h.bits != 32)
     Reject("bit count not supported");
   if (h.topDown && h.paletteEntrySize == 3) Reject("top-down core bitmap");
@@ -131,16 +148,21 @@ PlainBitmap DecodeBmp(std::string_view f) {
   Header h = ReadHeader(f);
   CheckHeader(h);
   std::vector<uint32_t> palette = ReadPalette(f, h);
-  size_t stride = static_cast<size_t>((h.width * h.bits + 31) / 32 * 4);
   size_t dataAt = LoadLe32(f, 10);
-  if (dataAt > f.size() || (f.size() - dataAt) / stride < static_cast<size_t>(h.height))
-    Reject("pixel data cut short");
+  if (dataAt > f.size()) Reject("pixel data cut short");
 
   PlainBitmap bmp;
   bmp.Width = static_cast<int>(h.width);
   bmp.Height = static_cast<int>(h.height);
   bmp.BitCount = h.bits;
   bmp.Pixels.resize(static_cast<size_t>(h.width * h.height));
+  if (h.compression == kBiRle8 || h.compression == kBiRle4) {
+    std::vector<uint8_t> indexes = ExpandBmpRle(f.substr(dataAt), bmp.Width, bmp.Height, h.bits);
+    for (size_t i = 0; i < indexes.size(); ++i) bmp.Pixels[i] = palette[indexes[i]];
+    return bmp;
+  }
+  size_t stride = static_cast<size_t>((h.width * h.bits + 31) / 32 * 4);
+  if ((f.size() - dataAt) / stride < static_cast<size_t>(h.height)) Reject("pixel data cut short");
   for (int64_t y = 0; y < h.height; ++y) {
     int64_t fileRow = h.topDown ? y : h.height - 1 - y;
     const uint8_t* row = reinterpret_cast<const uint8_t*>(f.data()) + dataAt + fileRow * stride;

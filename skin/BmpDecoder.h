@@ -2,10 +2,12 @@
 // Windows bitmap files (BMP) decoded into a plain bitmap, in portable code. The Windows
 // layer turns a PlainBitmap into a GDI bitmap.
 //
-// Decoded: 1, 4, 8, 16, 24 and 32 bits per pixel; BI_RGB, and BI_BITFIELDS for 16 and 32
-// bits; bottom-up and top-down rows; the core (12-byte) header and the 40, 52, 56, 108
-// and 124-byte info headers. Anything else (compressed rows, sizes beyond the limits,
-// data that ends early) raises BmpError, as the platform's loader would fail.
+// Decoded: 1, 4, 8, 16, 24 and 32 bits per pixel; BI_RGB, BI_RLE8 (8 bits), BI_RLE4
+// (4 bits), and BI_BITFIELDS or BI_ALPHABITFIELDS for 16 and 32 bits; bottom-up and
+// top-down rows (run-length rows bottom-up only); the core (12-byte) header, the 40,
+// 52, 56, 108 and 124-byte info headers and the 64-byte OS/2 2.x header. Anything else
+// (other compressions, sizes beyond the limits, uncompressed data that ends early)
+// raises BmpError, as the platform's loader would fail.
 
 #include <cstdint>
 #include <stdexcept>

@@ -64,7 +64,9 @@ void Tsk2SkinFileReader::Parse(std::string_view data) {
   int64_t pixels = 0;  // many records may name one large bitmap: bound the sum
   for (Record rec = ReadRecord(data, offset); rec.nextOffset != 0; rec = ReadRecord(data, offset)) {
     if (!visited.insert(offset).second) Damaged("record chain loops");
-    std::string_view value = Slice(data, rec.dataOffset, rec.dataSize);
+    // A record of an unknown kind is skipped without looking at its data.
+    bool known = rec.kind <= kSkinText;
+    std::string_view value = known ? Slice(data, rec.dataOffset, rec.dataSize) : std::string_view();
     switch (rec.kind) {
       case kSkinBitmap: {
         PlainBitmap bmp = DecodeBmp(value);

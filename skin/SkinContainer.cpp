@@ -52,6 +52,9 @@ uint8_t Inflate(std::string_view stream, uint32_t declared, std::string& out) {
   if (declared > kMaxSkinFileSize || declared > stream.size() * kMaxDeflateRatio + 1024)
     return kSkinEntryRefused;
   InflateStatus s = InflateBuffer(stream, declared, out);
+  // The stream goes on past the declared size (also past a declared 0): however it
+  // ends, the output's size differs from the directory's.
+  if (s == InflateStatus::OutputTooLong) return kSkinEntryRefused;
   if (s != InflateStatus::Ok) {
     uint64_t flushed = out.size() - out.size() % SkinInflater::kFlushSize;
     return ResultOfFailedDecode(flushed, declared);
@@ -63,58 +66,76 @@ uint8_t Inflate(std::string_view stream, uint32_t declared, std::string& out) {
 }  // namespace
 
 uint8_t ExtractSkinEntryFromBytes(std::string_view c, std::string_view entryName,
-                                  std::string_view password, std::string& out) {
+                                  std::string_view password, std::string& out, std::string* why) {
   out.clear();
-  if (c.size() < 4 || LoadLe16(c, 0) != 0x4B53) return kSkinEntryFailed;
-  if (c.size() < kZipEndRecordSize) return kSkinEntryFailed;
+  auto result = [&](uint8_t r, const char* reason) {
+    if (why) *why = reason;
+    return r;
+  };
+  if (c.size() < 4 || LoadLe16(c, 0) != 0x4B53)
+    return result(kSkinEntryFailed, "not a skin container (no \"SK\" at the start)");
+  if (c.size() < kZipEndRecordSize) return result(kSkinEntryFailed, "no end record");
   size_t dirEnd = c.size() - kZipEndRecordSize;
   if (LoadLe32(c, dirEnd) != kZipEndSignature || LoadLe16(c, dirEnd + 20) != 0)
-    return kSkinEntryFailed;
+    return result(kSkinEntryFailed, "no end record in the last 22 bytes");
 
   DirEntry e;
-  if (!FindEntry(c, dirEnd, entryName, e)) return kSkinEntryFailed;
+  if (!FindEntry(c, dirEnd, entryName, e))
+    return result(kSkinEntryFailed, "no skin data entry in the directory");
   size_t at = e.localOffset;
-  if (at > c.size() || c.size() - at < kZipLocalHeaderSize) return kSkinEntryFailed;
+  if (at > c.size() || c.size() - at < kZipLocalHeaderSize)
+    return result(kSkinEntryFailed, "the entry's local header lies outside the file");
   size_t skip = kZipLocalHeaderSize + LoadLe16(c, at + 26) + LoadLe16(c, at + 28);
-  if (c.size() - at < skip) return kSkinEntryFailed;
+  if (c.size() - at < skip)
+    return result(kSkinEntryFailed, "the entry's data lies outside the file");
   std::string_view data = c.substr(at + skip);
 
-  uint8_t result;
+  uint8_t r;
   if (e.flags & 1) {
-    if (password.empty()) return kSkinEntryRefused;
-    if (data.size() < kCipherHeaderSize) return kSkinEntryFailed;
+    if (password.empty()) return result(kSkinEntryRefused, kSkinEncipheredReason);
+    if (data.size() < kCipherHeaderSize)
+      return result(kSkinEntryFailed, "the enciphered entry is cut short");
     PkCipher cipher(password);
     uint8_t header[kCipherHeaderSize];
     std::memcpy(header, data.data(), kCipherHeaderSize);
     cipher.Decrypt(header, kCipherHeaderSize);
     uint32_t check = (e.flags & 8) ? e.time << 16 : e.crc;
-    if (header[kCipherHeaderSize - 1] != (check >> 24)) return kSkinEntryRefused;
+    if (header[kCipherHeaderSize - 1] != (check >> 24))
+      return result(kSkinEntryRefused, kSkinEncipheredReason);
     std::string plain(data.substr(kCipherHeaderSize));
     cipher.Decrypt(reinterpret_cast<uint8_t*>(plain.data()), plain.size());
-    result = Inflate(plain, e.uncompressed, out);
+    r = Inflate(plain, e.uncompressed, out);
   } else {
-    result = Inflate(data, e.uncompressed, out);
+    r = Inflate(data, e.uncompressed, out);
   }
-  if (result != kSkinEntryDone) out.clear();
-  return result;
+  if (r != kSkinEntryDone) out.clear();
+  if (r == kSkinEntryFailed) return result(r, "the skin data is empty or its stream is damaged");
+  if (r == kSkinEntryRefused)
+    return result(r, "the skin data's size differs from its directory entry (damaged data)");
+  return result(r, "");
 }
 
 uint8_t ReadSkinEntry(FileSystem& fs, const std::string& containerPath, std::string_view entryName,
-                      std::string_view password, std::string& out) {
+                      std::string_view password, std::string& out, std::string* why) {
   out.clear();
+  auto failed = [&](const char* reason) {
+    if (why) *why = reason;
+    return kSkinEntryFailed;
+  };
   std::unique_ptr<InputFile> in;
-  if (!fs.FileExists(containerPath) || fs.OpenRead(containerPath, in)) return kSkinEntryFailed;
+  if (!fs.FileExists(containerPath) || fs.OpenRead(containerPath, in))
+    return failed("the file is missing or cannot be opened");
   uint64_t size = in->Size();
-  if (size > kMaxSkinFileSize) return kSkinEntryFailed;
+  if (size > kMaxSkinFileSize) return failed("the file is too large for a skin file");
   std::string bytes(static_cast<size_t>(size), '\0');
   size_t have = 0;
   while (have < bytes.size()) {
     size_t got = 0;
     if (in->Read(bytes.data() + have, bytes.size() - have, got) || got == 0)
-      return kSkinEntryFailed;
+      return failed("the file cannot be read");
     have += got;
   }
-  return ExtractSkinEntryFromBytes(bytes, entryName, password, out);
+  return ExtractSkinEntryFromBytes(bytes, entryName, password, out, why);
 }
 
 uint8_t ExtractSkinEntry(FileSystem& fs, const std::string& containerPath,

@@ -27,13 +27,20 @@ inline constexpr uint8_t kSkinEntryRefused = 2;
 // Containers and entries above this size are not skin files.
 inline constexpr uint64_t kMaxSkinFileSize = 256u << 20;
 
-// Takes entryName (matched without regard to ASCII case) out of a container held in memory.
+// The reason given for result 2 when the entry is enciphered and the password is
+// missing or wrong (any other result 2 means damaged data).
+inline constexpr const char* kSkinEncipheredReason =
+    "the skin data is enciphered: missing or wrong password";
+
+// Takes entryName (matched without regard to ASCII case) out of a container held in
+// memory. why, when given, receives the reason for a result other than 0.
 uint8_t ExtractSkinEntryFromBytes(std::string_view container, std::string_view entryName,
-                                  std::string_view password, std::string& out);
+                                  std::string_view password, std::string& out,
+                                  std::string* why = nullptr);
 
 // The same for a container file; out is cleared unless the result is 0.
 uint8_t ReadSkinEntry(FileSystem& fs, const std::string& containerPath, std::string_view entryName,
-                      std::string_view password, std::string& out);
+                      std::string_view password, std::string& out, std::string* why = nullptr);
 
 // Writes the entry into a new file destPath; for any result other than 0 no file named
 // destPath is left behind.

@@ -458,9 +458,9 @@ class MemorySource : public InflateSource {
   std::string_view data_;
 };
 
-class StringSink : public InflateSink {
+class AppendToString : public InflateSink {
  public:
-  explicit StringSink(std::string& out) : out_(out) {}
+  explicit AppendToString(std::string& out) : out_(out) {}
   bool Write(const uint8_t* data, size_t n) override {
     out_.append(reinterpret_cast<const char*>(data), n);
     return true;
@@ -475,7 +475,7 @@ class StringSink : public InflateSink {
 InflateStatus InflateBuffer(std::string_view input, uint64_t maxOutput, std::string& out) {
   out.clear();
   MemorySource source(input);
-  StringSink sink(out);
+  AppendToString sink(out);
   SkinInflater inflater(source, sink, maxOutput);
   return inflater.Run();
 }

@@ -1,56 +1,41 @@
 #include "update/MainThreadSteps.h"
 
-#include <exception>
-
+#include "update/UpdateGuard.h"
 #include "update/UpdateTexts.h"
 
 namespace qev {
 
-void ShowUpdateControls(TForm1& form, bool updating) {
-  form.ProgressBarCount.SetVisible(updating);
-  form.Button1.SetVisible(updating);
-  form.suiButton1.SetVisible(!updating);
-}
-
-namespace {
-
-bool AskYes(TMessageDialog& dialog, const char* caption, const char* text) {
-  dialog.SetCaption(caption);
-  dialog.SetText(text);
-  return dialog.ShowModal() == TMessageDialog::kYes;
-}
-
-}  // namespace
-
-void FormUpdateSteps::AskZoneListReload() {
-  if (!AskYes(form_.suiMessageDialog1, texts::kZoneReloadCaption, texts::kZoneReloadText)) return;
-  TServerList& servers = form_.Values.ServerList;
-  form_.combo1.Clear();
-  servers.clear();
-  try {
-    LoadLauncherConfig(form_.Services().Fs, form_.Values.ConfigFileName, form_.LauncherConfig,
-                       servers);
-  } catch (const std::exception&) {
-    // the records read before the failure are shown; the file is read again next start
+void ViewUpdateSteps::AskZoneListReload() {
+  if (!view_.AskYesNo(texts::kZoneReloadCaption, texts::kZoneReloadText)) {
+    log_.Write("zone list: the player kept the shown list until the next start");
+    return;
   }
-  form_.ServerOnline = false;  // a fresh load forgets the last probe's verdict
-  for (const auto& server : servers) form_.combo1.Add(server->ServerCaption);
+  view_.ReloadZoneList();
+  const TServerList& servers = view_.State().ServerList;
   // The note goes on the second row; a shorter list has no such row to relabel.
   if (servers.size() >= 2)
-    form_.combo1.SetRow(1, servers[1]->ServerCaption + "  " + texts::kZoneReloadDone);
+    view_.SetZoneRow(1, servers[1]->ServerCaption + "  " + texts::kZoneReloadDone);
+  log_.Write("zone list: reloaded, " + std::to_string(servers.size()) + " zones");
 }
 
-void FormUpdateSteps::AskPatchUpdate() {
-  if (settings_.EnableCue &&
-      !AskYes(form_.suiMessageDialog1, texts::kPatchAskCaption, texts::kPatchAskText))
+void ViewUpdateSteps::AskPatchUpdate() {
+  if (settings_.EnableCue && !view_.AskYesNo(texts::kPatchAskCaption, texts::kPatchAskText)) {
+    log_.Write("patch run: declined by the player");
     return;
-  form_.Timer4.SetEnabled(true);
-  form_.Timer5.SetEnabled(true);
-  ShowUpdateControls(form_, true);
+  }
+  log_.Write("patch run: armed");
+  view_.SetTimerEnabled(UpdateTimer::PatchRun, true);
+  view_.SetTimerEnabled(UpdateTimer::StopWatch, true);
+  view_.ShowUpdateControls(true);
 }
 
-void FormUpdateSteps::StartSelfUpdateTimer() { form_.Timer1.SetEnabled(true); }
+void ViewUpdateSteps::StartSelfUpdateTimer() {
+  log_.Write("self-update: armed");
+  view_.SetTimerEnabled(UpdateTimer::SelfUpdate, true);
+}
 
-void FormUpdateSteps::ReportZoneListBad() { form_.ShowMsg(3, texts::kZoneListBad); }
+void ViewUpdateSteps::ReportZoneListBad() { view_.ShowMessage(3, texts::kZoneListBad); }
+
+void ViewUpdateSteps::ReportUpdateRefused() { view_.ShowMessage(2, kUpdateRefusedText); }
 
 }  // namespace qev

@@ -1,15 +1,16 @@
 #pragma once
-// The update worker's steps that run on the main thread, over the main window.
+// The update worker's steps that run on the main thread, over the update view.
 
-#include "launcher/TForm1.h"
 #include "update/QeThread.h"
+#include "update/UpdateLog.h"
+#include "update/UpdateView.h"
 
 namespace qev {
 
-class FormUpdateSteps : public UpdateMainSteps {
+class ViewUpdateSteps : public UpdateMainSteps {
  public:
-  FormUpdateSteps(TForm1& form, const TUpdateSettings& settings)
-      : form_(form), settings_(settings) {}
+  ViewUpdateSteps(UpdateView& view, const TUpdateSettings& settings, UpdateLog& log)
+      : view_(view), settings_(settings), log_(log) {}
 
   // Asks whether to reload the zone list from the newly installed configuration file.
   void AskZoneListReload() override;
@@ -17,13 +18,12 @@ class FormUpdateSteps : public UpdateMainSteps {
   void AskPatchUpdate() override;
   void StartSelfUpdateTimer() override;
   void ReportZoneListBad() override;
+  void ReportUpdateRefused() override;
 
  private:
-  TForm1& form_;
+  UpdateView& view_;
   const TUpdateSettings& settings_;
+  UpdateLog& log_;
 };
-
-// Shows the progress bar and the stop button in place of the start button, or back.
-void ShowUpdateControls(TForm1& form, bool updating);
 
 }  // namespace qev

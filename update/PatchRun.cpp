@@ -3,36 +3,39 @@
 #include <cstdio>
 #include <exception>
 
-#include "config/Func.h"
+#include "config/Crc32.h"
+#include "config/FileTimes.h"
+#include "config/TextHelpers.h"
 #include "platform/FileOps.h"
-#include "update/MainThreadSteps.h"
+#include "update/RefusalNotice.h"
 #include "update/UpdateInfo.h"
 #include "update/UpdateTexts.h"
 
 namespace qev {
 
-void Timer4Timer(TForm1& form, const TUpdateSettings& settings) {
+void Timer4Timer(const UpdateRun& run) {
   TDownloadQueue queue;
-  form.Timer4.SetEnabled(false);
-  form.ProgressBarCount.SetMax(0);
-  form.ProgressBarCount.SetMin(0);
+  run.view.SetTimerEnabled(UpdateTimer::PatchRun, false);
+  run.view.SetProgressRange(0, 0);
   try {
-    RunPatchUpdate(form, settings, queue);
-  } catch (const std::exception&) {
+    RunPatchUpdate(run, queue);
+  } catch (const std::exception& e) {
+    run.log.Write(std::string("patch run: ended by an error: ") + e.what());
   }
-  ShowUpdateControls(form, false);
+  run.view.ShowUpdateControls(false);
 }
 
-TDownloadQueue BuildDownloadQueue(TForm1& form, const TUpdateSettings& settings) {
+TDownloadQueue BuildDownloadQueue(UpdateView& view, const TUpdateSettings& settings) {
   TDownloadQueue queue;
-  FileSystem& fs = form.Services().Fs;
-  const std::string& appDir = form.Values.AppDir;
+  FileSystem& fs = view.Files();
+  ProcessValues& values = view.State();
+  const std::string& appDir = values.AppDir;
   const std::string dir = WithoutTrailingSeparator(appDir);
-  const size_t count = form.Values.PatchList.size();
-  for (size_t i = 0; i < count && i < form.Values.PatchList.size(); ++i) {
-    const TPatchInfo& e = *form.Values.PatchList[i];
+  const size_t count = values.PatchList.size();
+  for (size_t i = 0; i < count && i < values.PatchList.size(); ++i) {
+    const TPatchInfo& e = *values.PatchList[i];
     const std::string target = dir + e.FilePath + e.FileName;
-    form.ProcessMessages();
+    view.ProcessMessages();
     try {
       if (!PatchTargetOutOfDate(fs, target, e.FileDateTime)) continue;
       queue.push_back({appDir + "update\\" + e.FromFile,
@@ -69,87 +72,114 @@ std::string WithoutLastExtension(const std::string& name) {
   return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
-void ExtractAndInstall(TForm1& form, const TDownloadItem& item) {
-  FileSystem& fs = form.Services().Fs;
-  const std::string staging = form.Values.AppDir + "update";
-  form.ZT.SetText(texts::kExtracting);
+void ExtractAndInstall(const UpdateRun& run, const TDownloadItem& item) {
+  UpdateView& view = run.view;
+  FileSystem& fs = view.Files();
+  const std::string staging = view.State().AppDir + "update";
+  view.SetStatusText(texts::kExtracting);
   const std::string extracted = staging + "\\" + WithoutLastExtension(NamePart(item.SavePath));
-  form.ProgressBarCount.SetMin(0);
-  form.ProgressBarCount.SetMax(100);
-  if (!form.ExtractZipTo(item.SavePath, staging) || !fs.FileExists(extracted)) return;
+  view.SetProgressRange(0, 100);
+  if (!view.ExtractZipTo(item.SavePath, staging)) {
+    run.log.Write("patch: extraction failed: " + item.SavePath);
+    return;
+  }
+  if (!fs.FileExists(extracted)) {
+    run.log.Write("patch: the archive holds no " + NamePart(extracted) + ": " + item.SavePath);
+    return;
+  }
   bool installed = InstallPatchedFile(fs, extracted, item);
-  form.DeleteFileIfExists(item.SavePath);
-  form.DeleteFileIfExists(extracted);
-  if (installed) form.ZT.SetText(texts::kPatchInstalled);
+  view.DeleteFileIfExists(item.SavePath);
+  view.DeleteFileIfExists(extracted);
+  if (installed) {
+    view.SetStatusText(texts::kPatchInstalled);
+    run.log.Write("patch: replaced " + item.TargetPath);
+  } else {
+    run.log.Write("patch: could not replace " + item.TargetPath + "; the old file stays");
+  }
 }
 
-ItemOutcome FetchItem(TForm1& form, const TDownloadItem& item) {
-  FileSystem& fs = form.Services().Fs;
-  form.ProcessMessages();
-  if (form.UpdateStopped) return ItemOutcome::Stop;
-  form.ZT.SetText(texts::kConnecting);
+ItemOutcome FetchItem(const UpdateRun& run, const TDownloadItem& item) {
+  UpdateView& view = run.view;
+  FileSystem& fs = view.Files();
+  view.ProcessMessages();
+  if (view.IsUpdateStopped()) return ItemOutcome::Stop;
+  view.SetStatusText(texts::kConnecting);
   CreateDirPath(fs, DirPart(item.TargetPath));
-  if (form.UpdateStopped) return ItemOutcome::Stop;
+  if (view.IsUpdateStopped()) return ItemOutcome::Stop;
   std::string error;
-  form.DeleteFileIfExists(item.SavePath);
+  view.DeleteFileIfExists(item.SavePath);
   CreateDirPath(fs, DirPart(item.SavePath));
-  if (!form.DownloadToFile(item.Url, item.SavePath, error)) {
+  run.log.Write("patch: GET " + item.Url);
+  if (!view.DownloadToFile(item.Url, item.SavePath, error)) {
+    run.log.Write("patch: download failed: " + item.Url + ": " + error);
     if (error.find(kHttpTimedOutMark) == std::string::npos) return ItemOutcome::Next;
-    form.ShowMsg(2, texts::kTimedOut);
-    form.UpdateStopped = true;
+    view.ShowMessage(2, texts::kTimedOut);
+    view.SetUpdateStopped(true);
     return ItemOutcome::Stop;
   }
-  if (form.UpdateStopped) {
-    form.ZT.SetText(texts::kStopped);
+  if (view.IsUpdateStopped()) {
+    view.SetStatusText(texts::kStopped);
+    run.log.Write("patch: stopped by the player after " + item.Url);
     return ItemOutcome::Next;
   }
-  ExtractAndInstall(form, item);
+  if (run.guard && !run.guard->AcceptPatchArchive(item.TargetPath, item.SavePath)) {
+    view.DeleteFileIfExists(item.SavePath);
+    StopRefusedUpdate(view, *run.guard);
+    return ItemOutcome::Stop;
+  }
+  ExtractAndInstall(run, item);
   return ItemOutcome::Next;
 }
 
 }  // namespace
 
-void RunPatchUpdate(TForm1& form, const TUpdateSettings& settings, TDownloadQueue& queue) {
-  queue = BuildDownloadQueue(form, settings);
+void RunPatchUpdate(const UpdateRun& run, TDownloadQueue& queue) {
+  queue = BuildDownloadQueue(run.view, run.settings);
+  run.log.Write("patch run: " + std::to_string(queue.size()) + " files out of date");
   if (queue.empty()) return;
   for (const TDownloadItem& item : queue)
-    if (FetchItem(form, item) == ItemOutcome::Stop) return;
-  if (LauncherOutOfDate(settings, form.LauncherFileCrc))
-    form.Timer1.SetEnabled(true);
-  else
-    form.UpdateStopped = true;
+    if (FetchItem(run, item) == ItemOutcome::Stop) {
+      run.log.Write("patch run: stopped");
+      return;
+    }
+  if (LauncherOutOfDate(run.settings, run.view.LauncherCrc())) {
+    run.log.Write("patch run: done; launcher " + CrcText(run.view.LauncherCrc()) +
+                  " differs from LongCode " + run.settings.LongCode);
+    run.view.SetTimerEnabled(UpdateTimer::SelfUpdate, true);
+  } else {
+    run.log.Write("patch run: done");
+    run.view.SetUpdateStopped(true);
+  }
 }
 
-void IdHTTP1WorkBegin(TForm1& form, int64_t expected) {
+void IdHTTP1WorkBegin(UpdateView& view, int32_t& downloadTotal, int64_t expected) {
   const int32_t low = static_cast<int32_t>(static_cast<uint32_t>(expected));
-  form.ProgressBarCount.SetMin(0);
-  form.ProgressBarCount.SetPosition(0);
-  form.ProgressBarCount.SetMax(low);
-  form.DownloadTotal = low;
+  view.SetProgressRange(0, low);
+  view.SetProgressPosition(0);
+  downloadTotal = low;
 }
 
-void IdHTTP1Work(TForm1& form, int64_t countSoFar) {
-  if (form.UpdateStopped) form.IdHTTP1.Disconnect();
-  form.ProcessMessages();
+void IdHTTP1Work(UpdateView& view, int32_t downloadTotal, int64_t countSoFar) {
+  if (view.IsUpdateStopped()) view.DisconnectTransfer();
+  view.ProcessMessages();
   char numbers[48];
   std::snprintf(numbers, sizeof numbers, "%lld/%d", static_cast<long long>(countSoFar),
-                static_cast<int>(form.DownloadTotal));
-  form.ZT.SetText(std::string(texts::kProgressPrefix) + numbers);
-  form.ProgressBarCount.SetPosition(static_cast<int32_t>(static_cast<uint32_t>(countSoFar)));
+                static_cast<int>(downloadTotal));
+  view.SetStatusText(std::string(texts::kProgressPrefix) + numbers);
+  view.SetProgressPosition(static_cast<int32_t>(static_cast<uint32_t>(countSoFar)));
 }
 
-void Timer5Timer(TForm1& form) {
-  if (!form.UpdateStopped) return;
-  form.Timer5.SetEnabled(false);
-  form.IdHTTP1.Disconnect();
+void Timer5Timer(UpdateView& view) {
+  if (!view.IsUpdateStopped()) return;
+  view.SetTimerEnabled(UpdateTimer::StopWatch, false);
+  view.DisconnectTransfer();
 }
 
-void Button1Click(TForm1& form) {
-  form.suiMessageDialog1.SetCaption(texts::kStopCaption);
-  form.suiMessageDialog1.SetText(texts::kStopText);
-  if (form.suiMessageDialog1.ShowModal() != TMessageDialog::kYes) return;
-  form.UpdateStopped = true;
-  ShowUpdateControls(form, false);
+void Button1Click(UpdateView& view, UpdateLog& log) {
+  if (!view.AskYesNo(texts::kStopCaption, texts::kStopText)) return;
+  log.Write("update: the player pressed stop");
+  view.SetUpdateStopped(true);
+  view.ShowUpdateControls(false);
 }
 
 }  // namespace qev

@@ -1,7 +1,8 @@
 #include "update/QeThread.h"
 
-#include "config/Func.h"
+#include "config/Crc32.h"
 #include "platform/FileOps.h"
+#include "update/UpdateGuard.h"
 #include "update/UpdateInfo.h"
 
 namespace qev {
@@ -18,21 +19,31 @@ TUpIP::TUpIP(ThreadHost& host, UpdateContext ctx, UpdateMainSteps& steps, std::s
     : TThread(host), ctx_(ctx), steps_(steps), url_(std::move(url)) {}
 
 void TUpIP::Execute() {
+  RunSteps();
+  if (ctx_.guard && ctx_.guard->TakeRefusalNotice())
+    Synchronise([this] { steps_.ReportUpdateRefused(); });
+}
+
+void TUpIP::RunSteps() {
   if (!FetchUpdateInfo(ctx_, url_)) return;
   if (!ctx_.fs.FileExists(ctx_.values.UpdateInfoFileName)) return;
   if (!ReadUpdateSettings(ctx_)) return;
   const TUpdateSettings& s = ctx_.settings;
 
   if (s.CheckIni && ctx_.ConfigFileCrc != 0 && s.IniCode != CrcText(ctx_.ConfigFileCrc)) {
+    ctx_.Note("zone list: own CRC " + CrcText(ctx_.ConfigFileCrc) + ", IniCode " + s.IniCode);
     auto reportBad = [this] { Synchronise([this] { steps_.ReportZoneListBad(); }); };
     if (RefreshZoneList(ctx_, reportBad)) Synchronise([this] { steps_.AskZoneListReload(); });
   }
+  if (ctx_.guard && ctx_.guard->Refused()) return;
   if (s.CheckFix && ReadPatchList(ctx_) && PatchPending(ctx_)) {
     Synchronise([this] { steps_.AskPatchUpdate(); });
     return;  // the patch run chains the launcher check itself
   }
-  if (LauncherOutOfDate(s, ctx_.LauncherFileCrc))
+  if (LauncherOutOfDate(s, ctx_.LauncherFileCrc)) {
+    ctx_.Note("launcher: own CRC " + CrcText(ctx_.LauncherFileCrc) + ", LongCode " + s.LongCode);
     Synchronise([this] { steps_.StartSelfUpdateTimer(); });
+  }
 }
 
 }  // namespace qev

@@ -17,6 +17,8 @@ class UpdateMainSteps {
   virtual void AskPatchUpdate() = 0;
   virtual void StartSelfUpdateTimer() = 0;
   virtual void ReportZoneListBad() = 0;
+  // The update guard refused a download: the player is told once.
+  virtual void ReportUpdateRefused() {}
 };
 
 class TExistFile : public TThread {
@@ -39,6 +41,9 @@ class TUpIP : public TThread {
   void Execute() override;
 
  private:
+  // The checks and hand-overs of Execute; Execute then tells the player of a refusal.
+  void RunSteps();
+
   UpdateContext ctx_;
   UpdateMainSteps& steps_;
   std::string url_;

@@ -4,8 +4,7 @@
 
 #include <string>
 
-#include "launcher/TForm1.h"
-#include "update/UpdateSettings.h"
+#include "update/PatchRun.h"
 
 namespace qev {
 
@@ -14,6 +13,10 @@ inline constexpr char UpdaterFileName[] = "TarnUp.exe";
 // LongURL names an archive: it ends in ".zip" in any mix of case.
 bool IsArchiveUrl(const std::string& url);
 
-void RunSelfUpdate(TForm1& form, const TUpdateSettings& settings);
+// The updater's parameter text: the launcher's file name as exactly one argument, quoted
+// so that a name with a blank arrives whole (a file name holds no double quote).
+std::string UpdaterParameters(const std::string& launcherName);
+
+void RunSelfUpdate(const UpdateRun& run);
 
 }  // namespace qev

@@ -3,19 +3,33 @@
 #include <cmath>
 #include <exception>
 
+#include "config/Crc32.h"
 #include "config/FastIniFile.h"
-#include "config/Func.h"
+#include "config/FileTimes.h"
+#include "config/UpperCase.h"
 #include "platform/FileOps.h"
 #include "update/HttpFetch.h"
+#include "update/UpdateGuard.h"
 
 namespace qev {
 
 bool FetchUpdateInfo(UpdateContext& ctx, const std::string& url) {
   try {
     std::string text;
-    if (!WorkerGetText(ctx.http, url, text).ok) return false;
-    if (text.find(UpdateFileHeader) == std::string::npos) return false;
+    HttpResult got = WorkerGetText(ctx.http, url, text);
+    if (!got.ok) {
+      ctx.Note("update info: GET " + url + " failed: " + got.error);
+      return false;
+    }
+    if (text.find(UpdateFileHeader) == std::string::npos) {
+      ctx.Note("update info: GET " + url + " gave HTTP " + std::to_string(got.status) +
+               " but no update-info header; ignored");
+      return false;
+    }
+    ctx.Note("update info: GET " + url + " gave HTTP " + std::to_string(got.status) + ", " +
+             std::to_string(text.size()) + " bytes");
     const std::string& target = ctx.values.UpdateInfoFileName;
+    if (ctx.guard && !ctx.guard->AcceptUpdateText(text, target + ".check")) return false;
     // The folder worker may not have run yet; nothing waits for it.
     if (CreateDirPath(ctx.fs, DirPart(target)) != kErrNone) return false;
     return WriteFileReplacing(ctx.fs, target, text + "\r\n") == kErrNone;
@@ -70,19 +84,32 @@ bool RefreshZoneList(UpdateContext& ctx, const std::function<void()>& reportBad)
   try {
     DeleteIfExists(ctx.fs, staged);
     std::string body;
-    if (!WorkerGetText(ctx.http, ctx.settings.IniURL, body).ok) return false;
+    HttpResult got = WorkerGetText(ctx.http, ctx.settings.IniURL, body);
+    if (!got.ok) {
+      ctx.Note("zone list: GET " + ctx.settings.IniURL + " failed: " + got.error);
+      return false;
+    }
     if (CreateDirPath(ctx.fs, DirPart(staged)) != kErrNone) return false;
     if (WriteFileReplacing(ctx.fs, staged, body) != kErrNone) return false;
   } catch (const std::exception&) {
     return false;
   }
   FileCrcResult crc = FileCrc32(ctx.fs, staged);
-  if (crc.Error != 0 || CrcText(crc.Crc) != ctx.settings.IniCode) {
+  const std::string got = crc.Error == 0 ? CrcText(crc.Crc) : std::string("(unreadable)");
+  ctx.Note("zone list: downloaded CRC " + got + ", IniCode " + ctx.settings.IniCode);
+  if (crc.Error != 0 || got != ctx.settings.IniCode) {
+    ctx.Note("zone list: checksum mismatch; " + ctx.values.ConfigFileName + " kept");
     reportBad();
     return false;
   }
+  if (ctx.guard && !ctx.guard->AcceptZoneList(staged)) return false;
   // One step: the configuration file is never missing, and a locked one stays as it was.
-  return ctx.fs.Rename(staged, ctx.values.ConfigFileName, true) == kErrNone;
+  if (ctx.fs.Rename(staged, ctx.values.ConfigFileName, true) != kErrNone) {
+    ctx.Note("zone list: could not replace " + ctx.values.ConfigFileName);
+    return false;
+  }
+  ctx.Note("zone list: replaced " + ctx.values.ConfigFileName);
+  return true;
 }
 
 namespace {
@@ -138,7 +165,11 @@ bool PatchPending(UpdateContext& ctx) {
   try {
     while (!list.empty()) {
       const TPatchInfo& e = *list.front();
-      if (PatchTargetOutOfDate(ctx.fs, dir + e.FilePath + e.FileName, e.FileDateTime)) return true;
+      const std::string target = dir + e.FilePath + e.FileName;
+      if (PatchTargetOutOfDate(ctx.fs, target, e.FileDateTime)) {
+        ctx.Note("patches: " + target + " is out of date");
+        return true;
+      }
       list.erase(list.begin());
     }
   } catch (const std::exception&) {

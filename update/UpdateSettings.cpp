@@ -1,6 +1,6 @@
 #include "update/UpdateSettings.h"
 
-#include "config/Func.h"
+#include "config/Crc32.h"
 
 namespace qev {
 

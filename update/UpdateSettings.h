@@ -8,12 +8,15 @@
 #include "config/ProcessValues.h"
 #include "platform/FileSystem.h"
 #include "platform/HttpClient.h"
+#include "update/UpdateLog.h"
 
 namespace qev {
 
 // Must occur somewhere in a fetched update-info text for it to be accepted.
 inline constexpr char UpdateFileHeader[] = ";;;;;QEV TarnLogin Update File;;;;;";
 inline constexpr char UpdateInfoSection[] = "UpdateInfo";
+
+class UpdateGuard;
 
 struct TUpdateSettings {
   bool CheckLong = false, CheckIni = false, CheckFix = false, EnableCue = false;
@@ -29,6 +32,12 @@ struct UpdateContext {
   HttpClientFactory& http;
   uint32_t ConfigFileCrc = 0;  // taken when the window was created; 0 = no value
   uint32_t LauncherFileCrc = 0;
+  UpdateLog* log = nullptr;      // none: nothing is recorded
+  UpdateGuard* guard = nullptr;  // none: downloads are not checked against a signed file
+
+  void Note(const std::string& line) {
+    if (log) log->Write(line);
+  }
 };
 
 // AppDir + "update\".

@@ -5,8 +5,8 @@
 #include "config/ProcessValues.h"
 #include "win32/EntryTexts.h"
 #include "win32/Gbk.h"
+#include "win32/LauncherWindow.h"
 #include "win32/MainWindow.h"
-#include "win32/MessageLoop.h"
 #include "win32/OwnPath.h"
 #include "win32/SystemMessage.h"
 
@@ -61,10 +61,8 @@ int RunLauncher(HINSTANCE instance) {
     ShowSystemMessage(kNotInClientFolderText, LauncherTitle);
     return 0;
   }
-  MainWindow window;
-  if (!window.Create(instance, LauncherId, LauncherTitle)) return 0;
-  RunMessageLoop();
-  return 0;
+  LauncherWindow launcher(instance, values);
+  return launcher.Run();
 }
 
 }  // namespace qev::win32

@@ -3,7 +3,6 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <string>
 
 #include "win32/Gbk.h"
 
@@ -11,35 +10,44 @@ namespace qev::win32 {
 
 namespace {
 constexpr UINT kIconId = 1;
+}
 
-NOTIFYICONDATAW BaseData(HWND owner) {
+NOTIFYICONDATAW TrayIcon::Data() const {
   NOTIFYICONDATAW data = {};
   data.cbSize = sizeof(data);
-  data.hWnd = owner;
+  data.hWnd = owner_;
   data.uID = kIconId;
-  return data;
-}
-}  // namespace
-
-bool TrayIcon::Add(HWND owner, std::string_view hint) {
-  Remove();
-  NOTIFYICONDATAW data = BaseData(owner);
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   data.uCallbackMessage = kCallbackMessage;
-  data.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-  const std::wstring tip = GbkToWide(hint);
+  data.hIcon = icon_ ? icon_ : LoadIconW(nullptr, IDI_APPLICATION);
+  const std::wstring tip = GbkToWide(hint_);
   const size_t n = std::min(tip.size(), std::size(data.szTip) - 1);
   tip.copy(data.szTip, n);
-  if (!Shell_NotifyIconW(NIM_ADD, &data)) return false;
+  return data;
+}
+
+bool TrayIcon::Add(HWND owner, HICON icon) {
+  Remove();
   owner_ = owner;
-  return true;
+  icon_ = icon;
+  NOTIFYICONDATAW data = Data();
+  if (Shell_NotifyIconW(NIM_ADD, &data)) return true;
+  owner_ = nullptr;
+  return false;
 }
 
 void TrayIcon::Remove() {
   if (!owner_) return;
-  NOTIFYICONDATAW data = BaseData(owner_);
+  NOTIFYICONDATAW data = Data();
   Shell_NotifyIconW(NIM_DELETE, &data);
   owner_ = nullptr;
+}
+
+void TrayIcon::SetHint(const std::string& hint) {
+  hint_ = hint;
+  if (!owner_) return;
+  NOTIFYICONDATAW data = Data();
+  Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 }  // namespace qev::win32

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "base/GbkCodePage.h"
+
 namespace qev {
 namespace {
 
@@ -33,7 +35,10 @@ bool IsForbiddenByte(unsigned char c) {
 
 }  // namespace
 
-std::string SafeMemberFileName(std::string_view stored) {
+std::string SafeMemberFileName(std::string_view storedName, uint16_t flags) {
+  std::string converted;
+  if ((flags & kZipFlagUtf8Name) && !Utf8ToGbk(storedName, converted)) return {};
+  std::string_view stored = (flags & kZipFlagUtf8Name) ? std::string_view(converted) : storedName;
   size_t start = 0;
   for (size_t i = 0; i < stored.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(stored[i]);
@@ -53,6 +58,9 @@ std::string SafeMemberFileName(std::string_view stored) {
     }
     if (IsForbiddenByte(c)) return {};
   }
+  // The file layer turns the name into UTF-16 from GBK; bytes that are not GBK could
+  // not be created.
+  if (!IsValidGbk(name)) return {};
   return std::string(name);
 }
 

@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "base/LittleEndian.h"
@@ -18,6 +19,12 @@ constexpr size_t kChunk = 256 * 1024;
 constexpr uint16_t kMethodStored = 0;
 constexpr uint16_t kMethodDeflated = 8;
 constexpr uint8_t kMadeByUnix = 3;
+constexpr uint16_t kFlagEnciphered = 1;
+
+// A stored name that ends in a separator names a folder, which yields nothing.
+bool IsFolderEntry(std::string_view stored) {
+  return !stored.empty() && (stored.back() == '/' || stored.back() == '\\');
+}
 
 // GBK-aware: a "\" that is the trail byte of a double-byte character is no separator.
 bool EndsWithSeparator(std::string_view path) {
@@ -42,21 +49,46 @@ uint32_t MemberAttributes(const ZipMember& m) {
 
 enum class Decoded { Ok, BadData, WriteFailed };
 
+}  // namespace
+
+// What every member's extraction reuses: the buffers and the inflate state live as
+// long as the extraction, so the heap neither grows nor shrinks per member.
+struct ExtractWorkspace {
+  std::vector<uint8_t> in = std::vector<uint8_t>(kChunk);
+  std::vector<uint8_t> out = std::vector<uint8_t>(kChunk);
+  std::vector<uint8_t> pending = std::vector<uint8_t>(kChunk);
+  z_stream z{};
+  bool zReady = false;
+  bool dirChecked = false;  // DestDir exists (checked or created once)
+  ~ExtractWorkspace() {
+    if (zReady) inflateEnd(&z);
+  }
+  // A fresh raw inflate, reset when one exists already.
+  bool StartInflate() {
+    if (zReady) return inflateReset(&z) == Z_OK;
+    zReady = inflateInit2(&z, -MAX_WBITS) == Z_OK;
+    return zReady;
+  }
+};
+
+namespace {
+
 // Output through one buffer: the file layer does not buffer.
 class BufferedOut {
  public:
-  explicit BufferedOut(OutputFile& out) : out_(out) { buf_.reserve(kChunk); }
+  BufferedOut(OutputFile& out, std::vector<uint8_t>& buf) : out_(out), buf_(buf) {}
   bool Put(const uint8_t* p, size_t n) {
     crc_ = crc32(crc_, p, static_cast<uInt>(n));
     total_ += n;
-    if (buf_.size() + n > kChunk && !Drain()) return false;
-    if (n >= kChunk) return out_.Write(p, n) == kErrNone;
-    buf_.insert(buf_.end(), p, p + n);
+    if (used_ + n > buf_.size() && !Drain()) return false;
+    if (n >= buf_.size()) return out_.Write(p, n) == kErrNone;
+    std::copy(p, p + n, buf_.data() + used_);
+    used_ += n;
     return true;
   }
   bool Drain() {
-    bool ok = buf_.empty() || out_.Write(buf_.data(), buf_.size()) == kErrNone;
-    buf_.clear();
+    bool ok = used_ == 0 || out_.Write(buf_.data(), used_) == kErrNone;
+    used_ = 0;
     return ok;
   }
   uint32_t Crc() const { return static_cast<uint32_t>(crc_); }
@@ -64,7 +96,8 @@ class BufferedOut {
 
  private:
   OutputFile& out_;
-  std::vector<uint8_t> buf_;
+  std::vector<uint8_t>& buf_;
+  size_t used_ = 0;
   uLong crc_ = crc32(0, nullptr, 0);
   uint64_t total_ = 0;
 };
@@ -76,48 +109,39 @@ size_t ReadSome(InputFile& in, uint8_t* buf, uint64_t want) {
   return got;
 }
 
-Decoded CopyStored(InputFile& in, const ZipMember& m, BufferedOut& out) {
-  std::vector<uint8_t> buf(kChunk);
+Decoded CopyStored(InputFile& in, const ZipMember& m, ExtractWorkspace& w, BufferedOut& out) {
   for (uint64_t left = m.CompressedSize; left > 0;) {
-    size_t got = ReadSome(in, buf.data(), left);
+    size_t got = ReadSome(in, w.in.data(), left);
     if (got == 0) return Decoded::BadData;
-    if (!out.Put(buf.data(), got)) return Decoded::WriteFailed;
+    if (!out.Put(w.in.data(), got)) return Decoded::WriteFailed;
     left -= got;
   }
   return Decoded::Ok;
 }
 
-struct InflateStream {
-  z_stream z{};
-  bool ok = inflateInit2(&z, -MAX_WBITS) == Z_OK;
-  ~InflateStream() {
-    if (ok) inflateEnd(&z);
-  }
-};
-
 // Stops as bad data when the stream needs more than the declared compressed bytes or
 // yields more than the declared uncompressed size.
-Decoded Inflate(InputFile& in, const ZipMember& m, BufferedOut& out) {
-  InflateStream s;
-  if (!s.ok) return Decoded::BadData;
-  std::vector<uint8_t> inBuf(kChunk), outBuf(kChunk);
+Decoded Inflate(InputFile& in, const ZipMember& m, ExtractWorkspace& w, BufferedOut& out) {
+  if (!w.StartInflate()) return Decoded::BadData;
+  z_stream& z = w.z;
+  z.avail_in = 0;
   uint64_t leftIn = m.CompressedSize;
   for (;;) {
-    if (s.z.avail_in == 0) {
+    if (z.avail_in == 0) {
       if (leftIn == 0) return Decoded::BadData;
-      size_t got = ReadSome(in, inBuf.data(), leftIn);
+      size_t got = ReadSome(in, w.in.data(), leftIn);
       if (got == 0) return Decoded::BadData;
       leftIn -= got;
-      s.z.next_in = inBuf.data();
-      s.z.avail_in = static_cast<uInt>(got);
+      z.next_in = w.in.data();
+      z.avail_in = static_cast<uInt>(got);
     }
-    s.z.next_out = outBuf.data();
-    s.z.avail_out = static_cast<uInt>(outBuf.size());
-    int r = inflate(&s.z, Z_NO_FLUSH);
+    z.next_out = w.out.data();
+    z.avail_out = static_cast<uInt>(w.out.size());
+    int r = inflate(&z, Z_NO_FLUSH);
     if (r != Z_OK && r != Z_STREAM_END && r != Z_BUF_ERROR) return Decoded::BadData;
-    size_t produced = outBuf.size() - s.z.avail_out;
+    size_t produced = w.out.size() - z.avail_out;
     if (out.Total() + produced > m.UncompressedSize) return Decoded::BadData;
-    if (produced && !out.Put(outBuf.data(), produced)) return Decoded::WriteFailed;
+    if (produced && !out.Put(w.out.data(), produced)) return Decoded::WriteFailed;
     if (r == Z_STREAM_END) return Decoded::Ok;
   }
 }
@@ -155,18 +179,28 @@ int TVCLUnZip::UnZip() {
   if (fs_.OpenRead(ZipName, in)) throw ZipError("cannot open the archive");
   std::string dir = DestDir;
   if (!dir.empty() && !EndsWithSeparator(dir)) dir += '\\';
+  SkippedNames.clear();
+  ExtractWorkspace work;
   int count = 0;
   for (const ZipMember& m : members_)
-    if (ExtractMember(*in, m, dir)) ++count;
+    if (ExtractMember(*in, m, dir, work)) ++count;
   return count;
 }
 
-bool TVCLUnZip::ExtractMember(InputFile& in, const ZipMember& m, const std::string& dir) {
-  std::string name = SafeMemberFileName(m.StoredName);
-  if (name.empty() || (m.Flags & 1)) return false;
+bool TVCLUnZip::ExtractMember(InputFile& in, const ZipMember& m, const std::string& dir,
+                              ExtractWorkspace& work) {
+  std::string name = SafeMemberFileName(m.StoredName, m.Flags);
+  if (name.empty()) {
+    if (!IsFolderEntry(m.StoredName)) SkippedNames.push_back(m.StoredName);
+    return false;
+  }
+  if (m.Flags & kFlagEnciphered) return false;
   std::string target = dir + name;
-  if (!dir.empty() && !fs_.DirExists(dir) && CreateDirPath(fs_, dir))
-    throw ZipError("cannot create the folder " + dir);
+  if (!work.dirChecked) {
+    if (!dir.empty() && !fs_.DirExists(dir) && CreateDirPath(fs_, dir))
+      throw ZipError("cannot create the folder " + dir);
+    work.dirChecked = true;
+  }
   if (fs_.DirExists(target)) return false;
   if (fs_.FileExists(target) && !prompt_.AskReplace(name)) return false;
   if (m.Method != kMethodStored && m.Method != kMethodDeflated) {
@@ -180,11 +214,12 @@ bool TVCLUnZip::ExtractMember(InputFile& in, const ZipMember& m, const std::stri
   std::string temp = TempNameBeside(fs_, target);
   std::unique_ptr<OutputFile> file;
   if (fs_.Create(temp, file)) throw ZipError("cannot write " + target);
-  BufferedOut out(*file);
+  BufferedOut out(*file, work.pending);
   Decoded d;
   try {
-    d = m.Method == kMethodStored ? CopyStored(in, m, out) : Inflate(in, m, out);
-  } catch (...) {
+    d = m.Method == kMethodStored ? CopyStored(in, m, work, out) : Inflate(in, m, work, out);
+  } catch (const ZipError&) {
+    // A read error of the archive ends the extraction; the partial member goes first.
     file.reset();
     fs_.Delete(temp);
     throw;

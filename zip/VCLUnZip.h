@@ -41,6 +41,8 @@ struct ZipMember {
   uint16_t VersionMadeBy = 0;  // high byte: the system that made it (3 = Unix)
 };
 
+struct ExtractWorkspace;
+
 class TVCLUnZip {
  public:
   TVCLUnZip(FileSystem& fs, ZipPrompt& prompt);
@@ -57,7 +59,9 @@ class TVCLUnZip {
   // Extracts every member; the number extracted (reads the directory first when
   // ReadZip was not called). Members that are skipped or fail do not count:
   //  - a stored name whose file name is unsafe (empty, ".", "..", ":", control bytes,
-  //    device names) is skipped without writing anything;
+  //    device names, bytes that are not GBK) is skipped without writing anything and
+  //    listed in SkippedNames; a name flagged as UTF-8 (general-purpose bit 11) is
+  //    first converted to GBK;
   //  - an enciphered member is skipped (no password is ever set), without a question;
   //  - a method other than 0 and 8 (the legacy methods 1-6 too) shows "Zip Error" /
   //    "Unknown Compression Method" and writes nothing;
@@ -70,8 +74,13 @@ class TVCLUnZip {
 
   const std::vector<ZipMember>& Members() const { return members_; }
 
+  // The stored names of the members the last UnZip skipped because their name cannot
+  // be a Windows file name in GBK (folder entries are not counted).
+  std::vector<std::string> SkippedNames;
+
  private:
-  bool ExtractMember(InputFile& in, const ZipMember& m, const std::string& dir);
+  bool ExtractMember(InputFile& in, const ZipMember& m, const std::string& dir,
+                     ExtractWorkspace& work);
 
   FileSystem& fs_;
   ZipPrompt& prompt_;

@@ -160,7 +160,7 @@ class FakeUpdateDriver : public UpdateDriver {
     upIpUrls.push_back(url);
     if (journal) journal->push_back("TUpIP: " + url);
   }
-  void RunSelfUpdate(TForm1&) override { ++selfUpdates; }
+  void RunSelfUpdate(UpdateView&) override { ++selfUpdates; }
   int existFileStarts = 0;
   std::vector<std::string> upIpUrls;
   int selfUpdates = 0;

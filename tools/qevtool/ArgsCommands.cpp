@@ -5,7 +5,7 @@
 #include "CommandLine.h"
 #include "ToolContext.h"
 #include "ToolErrors.h"
-#include "launcher/SixBit.h"
+#include "config/SixBit.h"
 
 namespace qev::tool {
 

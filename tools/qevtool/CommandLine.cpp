@@ -9,22 +9,22 @@ namespace qev::tool {
 
 namespace {
 
-const OptionSpec kGlobalOptions[] = {
+const OptionDef kGlobalOptions[] = {
     {"raw", "", "pass arguments and print values as bytes, without UTF-8/GBK conversion"},
     {"help", "", "describe this command"},
 };
 
-const OptionSpec* FindOption(const CommandSpec& spec, const std::string& name) {
-  for (const OptionSpec& o : spec.Options)
+const OptionDef* FindOption(const CommandDef& def, const std::string& name) {
+  for (const OptionDef& o : def.Options)
     if (o.Name == name) return &o;
-  for (const OptionSpec& o : kGlobalOptions)
+  for (const OptionDef& o : kGlobalOptions)
     if (o.Name == name) return &o;
   return nullptr;
 }
 
-std::string Where(const CommandSpec& spec) { return " (see 'qevtool " + spec.Words + " --help')"; }
+std::string Where(const CommandDef& def) { return " (see 'qevtool " + def.Words + " --help')"; }
 
-void TakeOption(const CommandSpec& spec, const std::vector<std::string>& args, size_t& i,
+void TakeOption(const CommandDef& def, const std::vector<std::string>& args, size_t& i,
                 ParsedArgs& parsed) {
   std::string token = args[i].substr(2);
   std::string value;
@@ -34,8 +34,8 @@ void TakeOption(const CommandSpec& spec, const std::vector<std::string>& args, s
     value = token.substr(eq + 1);
     token.resize(eq);
   }
-  const OptionSpec* opt = FindOption(spec, token);
-  if (!opt) throw UsageError("unknown option --" + token + Where(spec));
+  const OptionDef* opt = FindOption(def, token);
+  if (!opt) throw UsageError("unknown option --" + token + Where(def));
   if (parsed.Has(token)) throw UsageError("option --" + token + " given twice");
   if (opt->ValueName.empty()) {
     if (inlineValue) throw UsageError("option --" + token + " takes no value");
@@ -56,12 +56,12 @@ std::string ParsedArgs::Value(const std::string& name, const std::string& fallba
   return it == Values.end() ? fallback : it->second;
 }
 
-std::vector<CommandSpec>& CommandTable() {
-  static std::vector<CommandSpec> table;
+std::vector<CommandDef>& CommandTable() {
+  static std::vector<CommandDef> table;
   return table;
 }
 
-ParsedArgs ParseCommandArgs(const CommandSpec& spec, const std::vector<std::string>& args) {
+ParsedArgs ParseCommandArgs(const CommandDef& def, const std::vector<std::string>& args) {
   ParsedArgs parsed;
   bool optionsEnded = false;
   for (size_t i = 0; i < args.size(); ++i) {
@@ -69,36 +69,36 @@ ParsedArgs ParseCommandArgs(const CommandSpec& spec, const std::vector<std::stri
     if (!optionsEnded && a == "--") {
       optionsEnded = true;
     } else if (!optionsEnded && a.size() > 2 && a.compare(0, 2, "--") == 0) {
-      TakeOption(spec, args, i, parsed);
+      TakeOption(def, args, i, parsed);
     } else {
       parsed.Positional.push_back(a);
     }
   }
   if (parsed.Flags.count("help")) return parsed;
-  if (parsed.Positional.size() < spec.MinArgs)
-    throw UsageError("too few arguments for '" + spec.Words + "'" + Where(spec));
-  if (parsed.Positional.size() > spec.MaxArgs)
-    throw UsageError("too many arguments for '" + spec.Words + "'" + Where(spec));
+  if (parsed.Positional.size() < def.MinArgs)
+    throw UsageError("too few arguments for '" + def.Words + "'" + Where(def));
+  if (parsed.Positional.size() > def.MaxArgs)
+    throw UsageError("too many arguments for '" + def.Words + "'" + Where(def));
   return parsed;
 }
 
-void ConvertPathArgs(const CommandSpec& spec, const ToolContext& ctx, ParsedArgs& parsed) {
+void ConvertPathArgs(const CommandDef& def, const ToolContext& ctx, ParsedArgs& parsed) {
   for (size_t i = 0; i < parsed.Positional.size(); ++i) {
     bool isPath = false;
-    for (size_t p : spec.PathArgs) isPath = isPath || p == kAllPaths || p == i;
+    for (size_t p : def.PathArgs) isPath = isPath || p == kAllPaths || p == i;
     if (isPath) parsed.Positional[i] = ctx.FileText(parsed.Positional[i], "a path");
   }
-  for (const OptionSpec& o : spec.Options)
+  for (const OptionDef& o : def.Options)
     if (o.IsPath && parsed.Values.count(o.Name))
       parsed.Values[o.Name] = ctx.FileText(parsed.Values[o.Name], "--" + o.Name);
 }
 
-std::string CommandHelp(const CommandSpec& spec) {
+std::string CommandHelp(const CommandDef& def) {
   std::string text =
-      "usage: qevtool [--raw] " + spec.Words + " " + spec.Usage + "\n\n" + spec.Summary + "\n";
-  if (!spec.Details.empty()) text += "\n" + spec.Details + "\n";
+      "usage: qevtool [--raw] " + def.Words + " " + def.Usage + "\n\n" + def.Summary + "\n";
+  if (!def.Details.empty()) text += "\n" + def.Details + "\n";
   text += "\noptions:\n";
-  auto line = [&text](const OptionSpec& o) {
+  auto line = [&text](const OptionDef& o) {
     std::string head = "  --" + o.Name + (o.ValueName.empty() ? "" : " " + o.ValueName);
     if (head.size() < 24)
       head.resize(24, ' ');
@@ -106,16 +106,16 @@ std::string CommandHelp(const CommandSpec& spec) {
       head += "  ";
     text += head + o.Help + "\n";
   };
-  for (const OptionSpec& o : spec.Options) line(o);
-  for (const OptionSpec& o : kGlobalOptions) line(o);
+  for (const OptionDef& o : def.Options) line(o);
+  for (const OptionDef& o : kGlobalOptions) line(o);
   return text;
 }
 
 std::string OverviewHelp() {
-  std::vector<const CommandSpec*> sorted;
-  for (const CommandSpec& c : CommandTable()) sorted.push_back(&c);
+  std::vector<const CommandDef*> sorted;
+  for (const CommandDef& c : CommandTable()) sorted.push_back(&c);
   std::sort(sorted.begin(), sorted.end(),
-            [](const CommandSpec* a, const CommandSpec* b) { return a->Words < b->Words; });
+            [](const CommandDef* a, const CommandDef* b) { return a->Words < b->Words; });
   std::string text =
       "usage: qevtool [--raw] COMMAND [ARGUMENTS]\n\n"
       "The operator's kit for the launcher: makes and checks the configuration file, the\n"
@@ -125,7 +125,7 @@ std::string OverviewHelp() {
       "files is printed as UTF-8. --raw passes and prints the bytes unchanged.\n"
       "No command overwrites an existing output file unless given --force.\n"
       "Exit codes: 0 success, 1 the operation failed, 2 wrong usage.\n\ncommands:\n";
-  for (const CommandSpec* c : sorted) {
+  for (const CommandDef* c : sorted) {
     std::string head = "  " + c->Words;
     if (head.size() < 22)
       head.resize(22, ' ');

@@ -17,7 +17,7 @@ namespace qev::tool {
 
 class ToolContext;
 
-struct OptionSpec {
+struct OptionDef {
   std::string Name;       // without the leading "--"
   std::string ValueName;  // empty for a flag
   std::string Help;
@@ -35,12 +35,12 @@ class ParsedArgs {
   std::string Value(const std::string& name, const std::string& fallback = "") const;
 };
 
-struct CommandSpec {
+struct CommandDef {
   std::string Words;    // "config new"
   std::string Usage;    // the part after the words: "FILE [--client EXE] ..."
   std::string Summary;  // one line for the overview
   std::string Details;  // the rest of COMMAND --help
-  std::vector<OptionSpec> Options;
+  std::vector<OptionDef> Options;
   size_t MinArgs = 0;
   size_t MaxArgs = 0;
   std::function<int(ToolContext&, const ParsedArgs&)> Run;
@@ -51,17 +51,17 @@ struct CommandSpec {
 inline constexpr size_t kAllPaths = static_cast<size_t>(-1);
 
 // Each command file registers its commands through one static Registrar.
-std::vector<CommandSpec>& CommandTable();
+std::vector<CommandDef>& CommandTable();
 struct Registrar {
-  explicit Registrar(CommandSpec spec) { CommandTable().push_back(std::move(spec)); }
+  explicit Registrar(CommandDef def) { CommandTable().push_back(std::move(def)); }
 };
 
 // Parses the arguments that follow the command words. Raises UsageError.
-ParsedArgs ParseCommandArgs(const CommandSpec& spec, const std::vector<std::string>& args);
+ParsedArgs ParseCommandArgs(const CommandDef& def, const std::vector<std::string>& args);
 // Turns the path arguments into the GBK paths the file system takes.
-void ConvertPathArgs(const CommandSpec& spec, const ToolContext& ctx, ParsedArgs& parsed);
+void ConvertPathArgs(const CommandDef& def, const ToolContext& ctx, ParsedArgs& parsed);
 
-std::string CommandHelp(const CommandSpec& spec);
+std::string CommandHelp(const CommandDef& def);
 std::string OverviewHelp();
 
 }  // namespace qev::tool

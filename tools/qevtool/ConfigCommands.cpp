@@ -8,9 +8,11 @@
 #include "OutputFiles.h"
 #include "ToolContext.h"
 #include "ToolErrors.h"
+#include "UpdateSigning.h"
 #include "config/FastIniFile.h"
-#include "config/Func.h"
 #include "config/LauncherConfig.h"
+#include "config/TextHelpers.h"
+#include "config/UpperCase.h"
 #include "platform/FileOps.h"
 
 namespace qev::tool {
@@ -63,6 +65,8 @@ int New(ToolContext& ctx, const ParsedArgs& a) {
   };
   std::string file = std::string("[") + kLoginInfo + "]\r\n";
   for (const auto& [key, value] : keys) file += IniKeyLine(key, value, key);
+  if (a.Has("update-key"))
+    file += "UpdateKey=" + PublicKeyArg(a.Value("update-key"), "--update-key") + "\r\n";
   WriteOutputFile(ctx.Fs(), a.Positional[0], file, a.Has("force"));
   return kExitOk;
 }
@@ -148,6 +152,7 @@ int AddZone(ToolContext& ctx, const ParsedArgs& a) {
       throw ToolError("cannot replace " + path + ": " + SysErrorText(e));
     ctx.Out() << section << '\n';
   } catch (...) {
+    // Whatever stopped the change, the working copy goes and the old file stays whole.
     ctx.Fs().Delete(temp);
     throw;
   }
@@ -182,7 +187,7 @@ int List(ToolContext& ctx, const ParsedArgs& a) {
 const Registrar newReg({
     "config new",
     "FILE [--client EXE] [--alt-args] [--notice URL] [--update URL] [--website URL] "
-    "[--exit URL] [--pay URL] [--bbs URL] [--info TEXT] [--force]",
+    "[--exit URL] [--pay URL] [--bbs URL] [--info TEXT] [--update-key PUBLIC] [--force]",
     "write a launcher configuration file (section LoginInfo, no zones yet)",
     "The launcher reads its configuration from tolw3.inf beside it. Every key of\n"
     "LoginInfo is written; NoticeURL is about:blank unless --notice is given. A value\n"
@@ -197,6 +202,7 @@ const Registrar newReg({
      {"pay", "URL", "payment page button (Chongzhi)"},
      {"bbs", "URL", "forum page (BBS)"},
      {"info", "TEXT", "banner text, at most 60 bytes in GBK (InfoVer)"},
+     {"update-key", "PUBLIC", "accept only updates signed with this key (UpdateKey)"},
      {"force", "", "replace FILE if it exists"}},
     1,
     1,

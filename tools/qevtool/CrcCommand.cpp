@@ -5,7 +5,7 @@
 #include "CommandLine.h"
 #include "ToolContext.h"
 #include "ToolErrors.h"
-#include "config/Func.h"
+#include "config/Crc32.h"
 
 namespace qev::tool {
 

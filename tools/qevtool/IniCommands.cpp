@@ -53,6 +53,13 @@ IniOp ParseOp(ToolContext& ctx, const std::vector<std::string>& parts, const std
   IniOp op{parts[0], {}, 0};
   for (size_t i = 1; i < parts.size(); ++i)
     op.Fields.push_back(ctx.FileText(parts[i], where + "field"));
+  // A line break would start a new line (a new section, say) and "=" in a key would
+  // move the key's end: neither could be read back as written.
+  for (const std::string& field : op.Fields)
+    if (field.find_first_of("\r\n") != std::string::npos)
+      throw UsageError(where + "a line break cannot be part of an INI name or value");
+  if (op.Name == "set" && op.Fields[1].find('=') != std::string::npos)
+    throw UsageError(where + "'=' cannot be part of a key");
   if (op.Name == "getint" || op.Name == "getbool")
     op.Number = ParseInt32Arg(parts[3], where + "DEFAULT");
   return op;

@@ -13,8 +13,8 @@
 #include "ToolContext.h"
 #include "ToolErrors.h"
 #include "config/FastIniFile.h"
-#include "config/Func.h"
 #include "config/IniValueText.h"
+#include "config/UpperCase.h"
 #include "platform/FileOps.h"
 #include "skin/BmpDecoder.h"
 #include "skin/SUI2SkinReader.h"
@@ -123,16 +123,23 @@ int Pack(ToolContext& ctx, const ParsedArgs& a) {
 
 // ---- list and unpack
 
+// Reads the skin as the launcher does. A reader failure is reported with the text the
+// player sees, then the precise reason; "not loaded" says whether the data is
+// enciphered or damaged.
 std::vector<SkinRecordView> LoadRecords(ToolContext& ctx, const std::string& path,
                                         const std::string& password) {
-  if (!ctx.Fs().FileExists(path))
-    throw ToolError(std::string(kSkinReadFailedText) + " (" + path + ")");
-  Tsk2SkinFileReader reader(ctx.Fs(), path, password);
-  if (!reader.Loaded())
-    throw ToolError(path +
-                    ": not loaded (the skin data is enciphered: missing or wrong --password)");
-  std::string data;
-  ReadSkinEntry(ctx.Fs(), path, kSkinDataEntryName, password, data);
+  std::string data, why;
+  uint8_t result = ReadSkinEntry(ctx.Fs(), path, kSkinDataEntryName, password, data, &why);
+  if (result == kSkinEntryFailed)
+    throw ToolError(std::string(kSkinReadFailedText) + " " + path + ": " + why);
+  if (result == kSkinEntryRefused) throw ToolError(path + ": not loaded (" + why + ")");
+  try {
+    Tsk2SkinFileReader reader(data);
+  } catch (const SkinError& e) {
+    throw ToolError(std::string(kSkinReadFailedText) + " " + path + ": " + e.what());
+  } catch (const BmpError& e) {
+    throw ToolError(std::string(kSkinReadFailedText) + " " + path + ": " + e.what());
+  }
   return WalkSkinRecords(data);
 }
 
@@ -218,8 +225,8 @@ int Unpack(ToolContext& ctx, const ParsedArgs& a) {
   return kExitOk;
 }
 
-const OptionSpec kPassword{"password", "P", "the password of an enciphered skin"};
-const OptionSpec kForce{"force", "", "replace existing output files"};
+const OptionDef kPassword{"password", "P", "the password of an enciphered skin"};
+const OptionDef kForce{"force", "", "replace existing output files"};
 
 const Registrar packReg({
     "skin pack",
@@ -243,8 +250,9 @@ const Registrar listReg({
     "FILE [--password P]",
     "print every record the launcher loads from a skin file, in chain order",
     "Lines (TAB-separated): bitmap NAME WIDTHxHEIGHT, integer NAME VALUE, boolean NAME\n"
-    "0|1, text NAME VALUE. Exit 1 with \"Failed to read skin file!\" when the reader fails,\n"
-    "and with \"not loaded\" when the data is enciphered and the password is missing or wrong.",
+    "0|1, text NAME VALUE. Exit 1 with \"Failed to read skin file!\" and the reason when the\n"
+    "reader fails, and with \"not loaded\" and the reason (enciphered data with a missing or\n"
+    "wrong password, or damaged data) when the launcher would show its built-in look.",
     {kPassword},
     1,
     1,

@@ -10,8 +10,8 @@ namespace qev::tool {
 
 namespace {
 
-const CommandSpec* FindCommand(const std::vector<std::string>& args, size_t at, size_t& words) {
-  for (const CommandSpec& c : CommandTable()) {
+const CommandDef* FindCommand(const std::vector<std::string>& args, size_t at, size_t& words) {
+  for (const CommandDef& c : CommandTable()) {
     size_t space = c.Words.find(' ');
     if (space == std::string::npos) {
       if (at < args.size() && args[at] == c.Words) {
@@ -29,7 +29,7 @@ const CommandSpec* FindCommand(const std::vector<std::string>& args, size_t at, 
 
 std::string GroupHelp(const std::string& group) {
   std::string text;
-  for (const CommandSpec& c : CommandTable())
+  for (const CommandDef& c : CommandTable())
     if (c.Words.compare(0, group.size() + 1, group + " ") == 0)
       text += "usage: qevtool " + c.Words + " " + c.Usage + "\n  " + c.Summary + "\n";
   return text;
@@ -44,8 +44,8 @@ int Dispatch(ToolContext& ctx, const std::vector<std::string>& args) {
   }
   if (at >= args.size()) throw UsageError("no command given (see 'qevtool --help')");
   size_t words = 0;
-  const CommandSpec* spec = FindCommand(args, at, words);
-  if (!spec) {
+  const CommandDef* def = FindCommand(args, at, words);
+  if (!def) {
     std::string group = GroupHelp(args[at]);
     if (group.empty())
       throw UsageError("unknown command '" + args[at] + "' (see 'qevtool --help')");
@@ -56,14 +56,14 @@ int Dispatch(ToolContext& ctx, const std::vector<std::string>& args) {
     throw UsageError("'" + args[at] + "' needs one of its commands:\n" + group);
   }
   std::vector<std::string> rest(args.begin() + static_cast<long>(at + words), args.end());
-  ParsedArgs parsed = ParseCommandArgs(*spec, rest);
+  ParsedArgs parsed = ParseCommandArgs(*def, rest);
   if (parsed.Flags.count("raw")) ctx.Raw = true;
   if (parsed.Flags.count("help")) {
-    ctx.Out() << CommandHelp(*spec);
+    ctx.Out() << CommandHelp(*def);
     return kExitOk;
   }
-  ConvertPathArgs(*spec, ctx, parsed);
-  return spec->Run(ctx, parsed);
+  ConvertPathArgs(*def, ctx, parsed);
+  return def->Run(ctx, parsed);
 }
 
 }  // namespace
@@ -82,6 +82,8 @@ int RunTool(ToolContext& ctx, const std::vector<std::string>& args) {
     ctx.Err() << "qevtool: " << ctx.ScreenText(e.what()) << "\n";
     code = kExitFailed;
   } catch (const std::exception& e) {
+    // Any other failure (out of memory, a library's own error) is an operation that
+    // failed: exit code 1 with its text, never a crash.
     ctx.Err() << "qevtool: " << ctx.ScreenText(e.what()) << "\n";
     code = kExitFailed;
   }

@@ -9,9 +9,12 @@
 #include "OutputFiles.h"
 #include "ToolContext.h"
 #include "ToolErrors.h"
+#include "UpdateSigning.h"
 #include "ZipWriter.h"
 #include "base/DateTime.h"
-#include "config/Func.h"
+#include "config/Crc32.h"
+#include "config/FileTimes.h"
+#include "config/UpperCase.h"
 #include "platform/FileOps.h"
 
 namespace qev::tool {
@@ -81,7 +84,7 @@ std::string CodeOf(ToolContext& ctx, const std::string& path) {
 }
 
 void WriteArchive(ToolContext& ctx, const Patch& p, TDateTime time) {
-  ZipMemberSpec member;
+  ZipMemberPlan member;
   member.Name = p.Section;
   if (!DateTimeToDos(time, member.DosDateTime))
     throw ToolError(p.Source + ": file time outside 1980-2107");
@@ -118,6 +121,7 @@ void CheckPairs(const ParsedArgs& a) {
   if (a.Has("launcher") != a.Has("long-url"))
     throw UsageError("--launcher and --long-url go together");
   if (a.Has("config") != a.Has("ini-url")) throw UsageError("--config and --ini-url go together");
+  CheckSigningArgs(a);
 }
 
 int Build(ToolContext& ctx, const ParsedArgs& a) {
@@ -131,7 +135,8 @@ int Build(ToolContext& ctx, const ParsedArgs& a) {
   // Every refusal comes before the first file is written.
   RequireReplaceable(ctx.Fs(), infoPath, force);
   for (const Patch& p : patches) RequireReplaceable(ctx.Fs(), p.Archive, force);
-  std::string info = std::string(kHeaderLine) + "\r\n" + UpdateInfoSection(ctx, a);
+  std::string info = std::string(kHeaderLine) + "\r\n" + UpdateInfoSection(ctx, a) +
+                     SignedInfoLines(ctx, a, infoPath);
   for (const Patch& p : patches) {
     TDateTime time = FileTime(ctx, p.Source);
     info += "\r\n[" + p.Section + "]\r\n";
@@ -139,12 +144,13 @@ int Build(ToolContext& ctx, const ParsedArgs& a) {
     info += IniKeyLine("FilePath", p.FilePath, "folder of " + p.Source);
     info += "FileDateTime=" + FormatDateTime(time) + "\r\n";
     WriteArchive(ctx, p, time);
+    info += PatchShaLine(ctx, a, p.Archive);
   }
   // The update-info file comes last: until it is replaced the old one still describes
   // archives that are all in place.
   if (SysError e = CreateDirPath(ctx.Fs(), out))
     throw ToolError("cannot create " + out + ": " + SysErrorText(e));
-  WriteOutputFile(ctx.Fs(), infoPath, info, force);
+  WriteOutputFile(ctx.Fs(), infoPath, SignedInfoText(ctx, a, info), force);
   ctx.Out() << patches.size() << " files, " << ctx.ScreenText(infoPath) << '\n';
   return kExitOk;
 }
@@ -152,7 +158,8 @@ int Build(ToolContext& ctx, const ParsedArgs& a) {
 const Registrar reg({
     "update build",
     "--game DIR --out DIR --base-url URL [--launcher EXE --long-url URL] "
-    "[--config FILE --ini-url URL] [--cue] [--force]",
+    "[--config FILE --ini-url URL] [--cue] [--sign KEYFILE [--serial N] [--long-file ZIP]] "
+    "[--force]",
     "make the update folder: one ZIP archive per game file and the update-info file",
     "For every file under the game folder an archive NAME.zip holding the file (dated\n"
     "with the file's time) is placed in the output folder under the file's own folder,\n"
@@ -169,6 +176,9 @@ const Registrar reg({
      {"config", "FILE", "the current configuration file (its CRC becomes IniCode)", true},
      {"ini-url", "URL", "where launchers download it (IniURL)"},
      {"cue", "", "ask the player before patching (EnableCue)"},
+     {"sign", "KEYFILE", "sign with this key (update keygen): serial, SHA-256 of every file", true},
+     {"serial", "N", "serial of the signed file (default: the old tolw3.up's + 1)"},
+     {"long-file", "FILE", "with --sign: the ZIP served at a --long-url ending in .zip", true},
      {"force", "", "replace existing archives and tolw3.up"}},
     0,
     0,

@@ -9,7 +9,7 @@
 #include "ToolErrors.h"
 #include "base/DateTime.h"
 #include "config/FastIniFile.h"
-#include "config/Func.h"
+#include "config/UpperCase.h"
 #include "update/UpdateInfo.h"
 #include "update/UpdateSettings.h"
 

@@ -45,6 +45,10 @@ int Extract(ToolContext& ctx, const ParsedArgs& a) {
   } catch (const ZipError& e) {
     throw ToolError(a.Positional[0] + ": " + e.what());
   }
+  // The launcher skips these silently; the operator hears of each one.
+  for (const std::string& name : unzip.SkippedNames)
+    ctx.Err() << "qevtool: skipped a member whose name cannot be a file name: "
+              << ctx.ScreenText(name) << '\n';
   ctx.Out() << count << '\n';
   return kExitOk;
 }
@@ -54,7 +58,10 @@ const Registrar reg({
     "ARCHIVE DIR [--overwrite yes|no]",
     "extract an archive exactly as the launcher's patch run does; print the member count",
     "Every member is written into DIR under its file name alone (folders are dropped),\n"
-    "with its date and attributes, and kept only when its CRC matches. The answer to\n"
+    "with its date and attributes, and kept only when its CRC matches. A member whose\n"
+    "name cannot be a file name (also a UTF-8 name with no GBK form) is skipped and\n"
+    "named on standard error. Names compare without regard to case, as on Windows, so\n"
+    "A.txt and a.txt are one file. The answer to\n"
     "each \"replace existing file?\" question is --overwrite (default no). An archive that\n"
     "cannot be opened or whose directory is damaged exits with 1.",
     {{"overwrite", "yes|no", "replace files that exist in DIR (default no)"}},

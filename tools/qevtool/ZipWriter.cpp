@@ -6,7 +6,7 @@
 
 namespace qev::tool {
 
-std::string MakeOneMemberZip(const ZipMemberSpec& member, std::string_view data) {
+std::string MakeOneMemberZip(const ZipMemberPlan& member, std::string_view data) {
   ZipWriterEntry entry;
   entry.Name = member.Name;
   entry.DosDateTime = member.DosDateTime;

@@ -9,13 +9,13 @@
 
 namespace qev::tool {
 
-struct ZipMemberSpec {
+struct ZipMemberPlan {
   std::string Name;                    // stored name (GBK), no folder part
   uint32_t DosDateTime = 0;            // date in the high 16 bits, time in the low 16 bits
   uint32_t ExternalAttributes = 0x20;  // Windows attributes: archive
 };
 
 // The whole archive. Raises ToolError when data is too large for a plain ZIP member.
-std::string MakeOneMemberZip(const ZipMemberSpec& member, std::string_view data);
+std::string MakeOneMemberZip(const ZipMemberPlan& member, std::string_view data);
 
 }  // namespace qev::tool

@@ -1,217 +1,185 @@
 // Drives windows of other processes for the end-to-end tests. One command per run;
-// results are printed as UTF-8 JSON, one object per line.
+// results are printed as UTF-8 JSON, one object per line. Windows are named by their
+// handle (decimal), controls by their control ID; texts on the command line are UTF-8.
 //
-//   list [CLASS]                 every top-level window (of that class)
-//   wait CLASS MS                the first visible window of CLASS; exit 1 on time-out
-//   wait-dialog MS               the first visible message box, with its texts
-//   gone HWND MS                 exit 0 once the window no longer exists, 1 on time-out
-//   info HWND                    one window
-//   click-first-button HWND      BM_CLICK on the first button of a dialog
-//   send HWND MSG WPARAM LPARAM  SendMessage; prints the result
-//   minimize HWND | close HWND   posts the system command / WM_CLOSE
+//   list [CLASS]                   every top-level window (of that class)
+//   wait CLASS MS                  the first visible window of CLASS; exit 1 on time-out
+//   wait-dialog MS [PID]           the first visible dialog (of that process), with its children
+//   gone HWND MS                   exit 0 once the window no longer exists, 1 on time-out
+//   info HWND                      one window with its child controls
+//   controls HWND                  each child control on a line of its own
+//   control HWND ID                one child control
+//   click HWND ID                  BM_CLICK on a child
+//   click-at HWND ID X Y           left button down and up at a client point of a child
+//   select-combo HWND ID ROW       picks a row of a combo box
+//   command HWND ID                posts WM_COMMAND with a command ID
+//   post HWND MSG WPARAM LPARAM    PostMessage
+//   send HWND MSG WPARAM LPARAM    SendMessage; prints the result
+//   menu MS                        the open pop-up menu's items
+//   menu-pick MS ID | menu-close MS   picks an item of the open pop-up menu / closes it
+//   answer CAPTION MS [PID]        clicks the button CAPTION of a dialog, printing the dialog
+//   click-first-button HWND        BM_CLICK on the first button of a dialog
+//   minimize HWND | close HWND     posts the system command / WM_CLOSE
+//   front HWND                     brings the window to the foreground
+//   shot HWND FILE                 the window's screen area as a BMP file
+//   read-link FILE                 target, arguments and working folder of a shell link
+//   monkey HWND MS SEED            clicks through the launcher at random (see DriverMonkey.h)
 //   hold-window CLASS TITLEHEX MS  shows a window of CLASS with the caption given as the
-//                                hex of its UTF-8 bytes, for MS milliseconds
+//                                  hex of its UTF-8 bytes, for MS milliseconds
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "DriverActions.h"
+#include "DriverCapture.h"
+#include "DriverMenu.h"
+#include "DriverMonkey.h"
+#include "DriverText.h"
+#include "DriverWindows.h"
+
+using namespace driver;
+
 namespace {
 
-std::string Utf8(const std::wstring& w) {
-  if (w.empty()) return {};
-  int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), (int)w.size(), nullptr, 0, nullptr, nullptr);
-  std::string out(n, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, w.data(), (int)w.size(), out.data(), n, nullptr, nullptr);
-  return out;
-}
+constexpr int kUsage = 2;
 
-std::wstring Wide(const std::string& s) {
-  if (s.empty()) return {};
-  int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), (int)s.size(), nullptr, 0);
-  std::wstring out(n, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, s.data(), (int)s.size(), out.data(), n);
-  return out;
-}
+struct Args {
+  int argc;
+  char** argv;
+  bool Has(int n) const { return argc > n + 1; }  // argv[1] is the command
+  HWND Hwnd(int i) const { return ParseHwnd(argv[i + 1]); }
+  unsigned long Num(int i) const { return ParseNumber(argv[i + 1]); }
+  long Signed(int i) const { return strtol(argv[i + 1], nullptr, 0); }
+  std::wstring Text(int i) const { return Wide(argv[i + 1]); }
+};
 
-std::string FromHex(const char* hex) {
-  std::string out;
-  for (size_t i = 0; hex[i] && hex[i + 1]; i += 2) {
-    char pair[3] = {hex[i], hex[i + 1], 0};
-    out += static_cast<char>(strtoul(pair, nullptr, 16));
-  }
-  return out;
-}
+int Ok(bool ok) { return ok ? 0 : 1; }
 
-std::string Json(const std::string& s) {
-  std::string out = "\"";
-  for (unsigned char c : s) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20) {
-      char buf[8];
-      snprintf(buf, sizeof buf, "\\u%04x", c);
-      out += buf;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out + "\"";
-}
-
-std::wstring TextOf(HWND h) {
-  wchar_t buf[4096] = {};
-  DWORD_PTR got = 0;
-  // WM_GETTEXT works across processes; a time-out keeps a hung window from hanging us.
-  SendMessageTimeoutW(h, WM_GETTEXT, std::size(buf), (LPARAM)buf, SMTO_ABORTIFHUNG, 2000, &got);
-  return buf;
-}
-
-std::wstring ClassOf(HWND h) {
-  wchar_t buf[256] = {};
-  GetClassNameW(h, buf, std::size(buf));
-  return buf;
-}
-
-BOOL CALLBACK Collect(HWND h, LPARAM lp) {
-  reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
-  return TRUE;
-}
-
-std::vector<HWND> Children(HWND parent) {
-  std::vector<HWND> out;
-  EnumChildWindows(parent, Collect, (LPARAM)&out);
-  return out;
-}
-
-std::vector<HWND> TopLevel() {
-  std::vector<HWND> out;
-  EnumWindows(Collect, (LPARAM)&out);
-  return out;
-}
-
-void PrintWindow(HWND h, bool withChildren) {
-  RECT r = {}, c = {};
-  GetWindowRect(h, &r);
-  GetClientRect(h, &c);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(h, &pid);
-  printf("{\"hwnd\": %lu, \"class\": %s, \"title\": %s, \"visible\": %d, \"iconic\": %d, "
-         "\"foreground\": %d, \"rect\": [%ld, %ld, %ld, %ld], \"client\": [%ld, %ld], "
-         "\"style\": %lu, \"pid\": %lu",
-         (unsigned long)(ULONG_PTR)h, Json(Utf8(ClassOf(h))).c_str(), Json(Utf8(TextOf(h))).c_str(),
-         IsWindowVisible(h) ? 1 : 0, IsIconic(h) ? 1 : 0, GetForegroundWindow() == h ? 1 : 0,
-         r.left, r.top, r.right, r.bottom, c.right, c.bottom,
-         (unsigned long)GetWindowLongW(h, GWL_STYLE), (unsigned long)pid);
-  if (withChildren) {
-    printf(", \"children\": [");
-    bool first = true;
-    for (HWND child : Children(h)) {
-      printf("%s{\"class\": %s, \"text\": %s, \"id\": %d}", first ? "" : ", ",
-             Json(Utf8(ClassOf(child))).c_str(), Json(Utf8(TextOf(child))).c_str(),
-             GetDlgCtrlID(child));
-      first = false;
-    }
-    printf("]");
-  }
-  printf("}\n");
+int Print(const std::string& json) {
+  if (json.empty()) return 1;
+  printf("%s\n", json.c_str());
   fflush(stdout);
+  return 0;
 }
 
-HWND ParseHwnd(const char* s) { return (HWND)(ULONG_PTR)strtoul(s, nullptr, 0); }
-
-bool IsDialog(HWND h) { return ClassOf(h) == L"#32770"; }
-
-template <class Pred>
-HWND WaitFor(Pred pred, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    for (HWND h : TopLevel())
-      if (IsWindowVisible(h) && pred(h)) return h;
-    if (GetTickCount() - start >= timeoutMs) return nullptr;
-    Sleep(25);
-  }
-}
-
-int List(int argc, char** argv) {
-  const std::wstring cls = argc > 2 ? Wide(argv[2]) : L"";
+int List(const Args& a) {
+  const std::wstring cls = a.Has(1) ? a.Text(1) : L"";
   for (HWND h : TopLevel())
     if (cls.empty() || ClassOf(h) == cls) PrintWindow(h, false);
   return 0;
 }
 
-int Wait(int argc, char** argv) {
-  if (argc < 4) return 2;
-  const std::wstring cls = Wide(argv[2]);
-  HWND h = WaitFor([&](HWND w) { return ClassOf(w) == cls; }, strtoul(argv[3], nullptr, 0));
+int Wait(const Args& a) {
+  const std::wstring cls = a.Text(1);
+  HWND h = WaitFor([&](HWND w) { return ClassOf(w) == cls; }, a.Num(2));
   if (!h) return 1;
   PrintWindow(h, false);
   return 0;
 }
 
-int WaitDialog(int argc, char** argv) {
-  if (argc < 3) return 2;
-  HWND h = WaitFor(IsDialog, strtoul(argv[2], nullptr, 0));
+int WaitDialog(const Args& a) {
+  const DWORD pid = a.Has(2) ? a.Num(2) : 0;
+  HWND h = WaitFor([&](HWND w) { return IsDialog(w) && (!pid || ProcessOf(w) == pid); }, a.Num(1));
   if (!h) return 1;
   PrintWindow(h, true);
   return 0;
 }
 
-int Gone(int argc, char** argv) {
-  if (argc < 4) return 2;
-  HWND h = ParseHwnd(argv[2]);
+int Gone(const Args& a) {
+  HWND h = a.Hwnd(1);
   const DWORD start = GetTickCount();
   while (IsWindow(h)) {
-    if (GetTickCount() - start >= strtoul(argv[3], nullptr, 0)) return 1;
+    if (GetTickCount() - start >= a.Num(2)) return 1;
     Sleep(25);
   }
   return 0;
 }
 
-int ClickFirstButton(int argc, char** argv) {
-  if (argc < 3) return 2;
-  for (HWND child : Children(ParseHwnd(argv[2]))) {
-    if (ClassOf(child) == L"Button") {
-      // Posted, not sent: the click ends a modal loop in the other process.
-      PostMessageW(child, BM_CLICK, 0, 0);
-      return 0;
-    }
-  }
-  return 1;
+int Info(const Args& a) {
+  if (!IsWindow(a.Hwnd(1))) return 1;
+  PrintWindow(a.Hwnd(1), true);
+  return 0;
 }
 
-int Send(int argc, char** argv) {
-  if (argc < 6) return 2;
+int Controls(const Args& a) {
+  if (!IsWindow(a.Hwnd(1))) return 1;
+  for (HWND c : DirectChildren(a.Hwnd(1))) Print(ControlJson(c));
+  return 0;
+}
+
+int Control(const Args& a) {
+  HWND c = ChildById(a.Hwnd(1), (int)a.Signed(2));
+  return c ? Print(ControlJson(c)) : 1;
+}
+
+int Answer(const Args& a) {
+  HWND button = nullptr;
+  HWND dialog = WaitForDialogButton(a.Text(1), a.Has(3) ? a.Num(3) : 0, a.Num(2), button);
+  if (!dialog) return 1;
+  PrintWindow(dialog, true);
+  return Ok(PostMessageW(button, BM_CLICK, 0, 0));
+}
+
+int ClickFirstButton(const Args& a) { return Ok(ClickDialogButton(a.Hwnd(1), L"")); }
+
+int Send(const Args& a) {
   DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(ParseHwnd(argv[2]), strtoul(argv[3], nullptr, 0),
-                           strtoul(argv[4], nullptr, 0), strtol(argv[5], nullptr, 0),
-                           SMTO_ABORTIFHUNG, 5000, &result))
+  if (!SendMessageTimeoutW(a.Hwnd(1), a.Num(2), a.Num(3), a.Signed(4), SMTO_ABORTIFHUNG, 5000,
+                           &result))
     return 1;
-  printf("{\"result\": %lu}\n", (unsigned long)result);
+  printf("{\"result\": %lld}\n", (long long)(LONG_PTR)result);
   fflush(stdout);
   return 0;
 }
 
-int HoldWindow(int argc, char** argv) {
-  if (argc < 5) return 2;
-  const std::wstring cls = Wide(argv[2]);
+int Menu(const Args& a) {
+  HWND menu = WaitForMenu(a.Num(1));
+  if (!menu) return 1;
+  const std::string items = ReadMenu(menu);
+  if (items.empty()) return 1;
+  char head[96];
+  snprintf(head, sizeof head, "{\"hwnd\": %llu, \"pid\": %lu, ",
+           (unsigned long long)(ULONG_PTR)menu, (unsigned long)ProcessOf(menu));
+  return Print(head + items.substr(1));
+}
+
+int MenuPick(const Args& a) {
+  HWND menu = WaitForMenu(a.Num(1));
+  return Ok(menu && PickMenuItem(menu, (int)a.Signed(2)));
+}
+
+int MenuClose(const Args& a) {
+  HWND menu = WaitForMenu(a.Num(1));
+  if (!menu) return 1;
+  CloseMenu(menu);
+  return 0;
+}
+
+int Front(const Args& a) {
+  HWND h = a.Hwnd(1);
+  ShowWindow(h, SW_SHOW);
+  return Ok(SetForegroundWindow(h));
+}
+
+int HoldWindow(const Args& a) {
+  const std::wstring cls = a.Text(1);
   WNDCLASSW wc = {};
   wc.lpfnWndProc = DefWindowProcW;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = cls.c_str();
   RegisterClassW(&wc);
-  HWND h = CreateWindowExW(0, cls.c_str(), Wide(FromHex(argv[3])).c_str(), WS_OVERLAPPEDWINDOW,
+  HWND h = CreateWindowExW(0, cls.c_str(), Wide(FromHex(a.argv[3])).c_str(), WS_OVERLAPPEDWINDOW,
                            10, 10, 300, 200, nullptr, nullptr, wc.hInstance, nullptr);
   if (!h) return 1;
   ShowWindow(h, SW_SHOW);
   PrintWindow(h, false);
   const DWORD start = GetTickCount();
-  const DWORD ms = strtoul(argv[4], nullptr, 0);
   MSG msg;
-  while (GetTickCount() - start < ms) {
+  while (GetTickCount() - start < a.Num(3)) {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     Sleep(10);
   }
@@ -219,26 +187,60 @@ int HoldWindow(int argc, char** argv) {
   return 0;
 }
 
+struct Command {
+  const char* name;
+  int arguments;  // at least
+  int (*run)(const Args&);
+};
+
+const Command kCommands[] = {
+    {"list", 0, List},
+    {"wait", 2, Wait},
+    {"wait-dialog", 1, WaitDialog},
+    {"gone", 2, Gone},
+    {"info", 1, Info},
+    {"controls", 1, Controls},
+    {"control", 2, Control},
+    {"click", 2, [](const Args& a) { return Ok(ClickChild(a.Hwnd(1), (int)a.Signed(2))); }},
+    {"click-at", 4,
+     [](const Args& a) {
+       return Ok(ClickChildAt(a.Hwnd(1), (int)a.Signed(2), (int)a.Signed(3), (int)a.Signed(4)));
+     }},
+    {"select-combo", 3,
+     [](const Args& a) {
+       return Ok(SelectComboRow(a.Hwnd(1), (int)a.Signed(2), (int)a.Signed(3)));
+     }},
+    {"command", 2, [](const Args& a) { return Ok(PostCommand(a.Hwnd(1), (int)a.Signed(2))); }},
+    {"post", 4,
+     [](const Args& a) { return Ok(PostMessageW(a.Hwnd(1), a.Num(2), a.Num(3), a.Signed(4))); }},
+    {"send", 4, Send},
+    {"menu", 1, Menu},
+    {"menu-pick", 2, MenuPick},
+    {"menu-close", 1, MenuClose},
+    {"answer", 2, Answer},
+    {"click-first-button", 1, ClickFirstButton},
+    {"minimize", 1,
+     [](const Args& a) { return Ok(PostMessageW(a.Hwnd(1), WM_SYSCOMMAND, SC_MINIMIZE, 0)); }},
+    {"close", 1, [](const Args& a) { return Ok(PostMessageW(a.Hwnd(1), WM_CLOSE, 0, 0)); }},
+    {"front", 1, Front},
+    {"shot", 2, [](const Args& a) { return Ok(SaveWindowPicture(a.Hwnd(1), a.Text(2))); }},
+    {"read-link", 1, [](const Args& a) { return Print(ReadShellLink(a.Text(1))); }},
+    {"monkey", 3, [](const Args& a) { return RunMonkey(a.Hwnd(1), a.Num(2), (unsigned)a.Num(3)); }},
+    {"hold-window", 3, HoldWindow},
+};
+
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc < 2) return 2;
-  const std::string cmd = argv[1];
-  if (cmd == "list") return List(argc, argv);
-  if (cmd == "wait") return Wait(argc, argv);
-  if (cmd == "wait-dialog") return WaitDialog(argc, argv);
-  if (cmd == "gone") return Gone(argc, argv);
-  if (cmd == "info" && argc > 2) {
-    HWND h = ParseHwnd(argv[2]);
-    if (!IsWindow(h)) return 1;
-    PrintWindow(h, true);
-    return 0;
-  }
-  if (cmd == "click-first-button") return ClickFirstButton(argc, argv);
-  if (cmd == "send") return Send(argc, argv);
-  if (cmd == "minimize" && argc > 2)
-    return PostMessageW(ParseHwnd(argv[2]), WM_SYSCOMMAND, SC_MINIMIZE, 0) ? 0 : 1;
-  if (cmd == "close" && argc > 2) return PostMessageW(ParseHwnd(argv[2]), WM_CLOSE, 0, 0) ? 0 : 1;
-  if (cmd == "hold-window") return HoldWindow(argc, argv);
-  return 2;
+// The wide entry: arguments arrive as UTF-16 whatever the system's code page, and are
+// handed on as UTF-8.
+int wmain(int argc, wchar_t** wargv) {
+  if (argc < 2) return kUsage;
+  std::vector<std::string> utf8;
+  for (int i = 0; i < argc; ++i) utf8.push_back(Utf8(wargv[i]));
+  std::vector<char*> argv;
+  for (std::string& a : utf8) argv.push_back(a.data());
+  const Args args{argc, argv.data()};
+  for (const Command& c : kCommands)
+    if (strcmp(argv[1], c.name) == 0) return args.Has(c.arguments) ? c.run(args) : kUsage;
+  return kUsage;
 }

@@ -5,7 +5,8 @@ import tempfile
 import time
 import unittest
 
-from winedrive import Driver, dialog_texts, start, stop, wait_exit
+from journeycase import ensure_desktop_link
+from winedrive import Driver, dialog_texts, run, start, stop, wait_exit, winpath
 
 TITLE = "神域3登录器"
 NOT_CLIENT_FOLDER = "请把登录器放到神域3客户端目录！"
@@ -34,6 +35,17 @@ def make_game_folder(root, layout):
     return exe
 
 
+def make_launcher_folder(root):
+    """A client folder with a configuration (written by the operator's tool): the
+    launcher shows its window there."""
+    exe = make_game_folder(root, CLIENT_LAYOUT)
+    code, _, out = run(os.environ["QEV_QEVTOOL_EXE"], "config", "new",
+                       winpath(os.path.join(root, "tolw3.inf")), "--client", "Client.exe")
+    if code != 0:
+        raise AssertionError("qevtool config new failed: " + out)
+    return exe
+
+
 CLIENT_LAYOUT = {"map/1.map": "file", "data": "dir"}
 
 
@@ -43,6 +55,7 @@ class LauncherStart(unittest.TestCase):
         self.tmp = tempfile.mkdtemp(prefix="qev-e2e-")
         self.procs = []
         self.assertEqual(self.driver.windows(LAUNCHER_CLASS), [], "a launcher window is left over")
+        ensure_desktop_link()
 
     def tearDown(self):
         for w in self.driver.windows(LAUNCHER_CLASS):
@@ -78,7 +91,7 @@ class LauncherStart(unittest.TestCase):
                 self.assertEqual(self.driver.windows(LAUNCHER_CLASS), [])
 
     def test_main_window_shape_and_close(self):
-        exe = make_game_folder(os.path.join(self.tmp, "game"), CLIENT_LAYOUT)
+        exe = make_launcher_folder(os.path.join(self.tmp, "game"))
         p = self.launch(exe)
         w = self.driver.wait(LAUNCHER_CLASS)
         self.assertIsNotNone(w, "the main window did not appear")
@@ -93,7 +106,7 @@ class LauncherStart(unittest.TestCase):
         self.assertEqual(wait_exit(p), 0)
 
     def test_second_start_restores_the_first_and_leaves_no_window(self):
-        exe = make_game_folder(os.path.join(self.tmp, "game"), CLIENT_LAYOUT)
+        exe = make_launcher_folder(os.path.join(self.tmp, "game"))
         first = self.launch(exe)
         w = self.driver.wait(LAUNCHER_CLASS)
         self.assertIsNotNone(w)
@@ -117,7 +130,7 @@ class LauncherStart(unittest.TestCase):
     def test_a_window_of_another_class_with_the_title_does_not_block(self):
         other = self.driver.hold_window("SomeOtherClass", TITLE, 20000)
         self.procs.append(other)
-        exe = make_game_folder(os.path.join(self.tmp, "game"), CLIENT_LAYOUT)
+        exe = make_launcher_folder(os.path.join(self.tmp, "game"))
         p = self.launch(exe)
         w = self.driver.wait(LAUNCHER_CLASS)
         self.assertIsNotNone(w, "the launcher did not start beside a window with its title")

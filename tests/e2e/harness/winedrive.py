@@ -70,32 +70,90 @@ class Driver:
         code, _, out = run(self.exe, *args, timeout=timeout)
         return code, [json.loads(line) for line in out.splitlines() if line.startswith("{")]
 
+    def first(self, *args, timeout=30):
+        """The first object a successful call printed, else None."""
+        code, objs = self.call(*args, timeout=timeout)
+        return objs[0] if code == 0 and objs else None
+
+    def ok(self, *args):
+        return self.call(*args)[0] == 0
+
     def wait(self, cls, ms=8000):
-        code, objs = self.call("wait", cls, ms)
-        return objs[0] if code == 0 and objs else None
+        return self.first("wait", cls, ms)
 
-    def wait_dialog(self, ms=8000):
-        code, objs = self.call("wait-dialog", ms)
-        return objs[0] if code == 0 and objs else None
+    def wait_dialog(self, ms=8000, pid=None):
+        return self.first("wait-dialog", ms, *([pid] if pid else []))
 
-    def windows(self, cls):
-        return self.call("list", cls)[1]
+    def windows(self, cls=None):
+        return self.call("list", *([cls] if cls else []))[1]
 
     def info(self, hwnd):
-        code, objs = self.call("info", hwnd)
-        return objs[0] if code == 0 and objs else None
+        return self.first("info", hwnd)
+
+    def controls(self, hwnd):
+        """{control ID: control} of the window's direct children."""
+        code, objs = self.call("controls", hwnd)
+        return {c["id"]: c for c in objs} if code == 0 else {}
+
+    def control(self, hwnd, cid):
+        return self.first("control", hwnd, cid)
 
     def gone(self, hwnd, ms=8000):
-        return self.call("gone", hwnd, ms)[0] == 0
+        return self.ok("gone", hwnd, ms)
+
+    def click(self, hwnd, cid):
+        return self.ok("click", hwnd, cid)
+
+    def click_at(self, hwnd, cid, x, y):
+        return self.ok("click-at", hwnd, cid, x, y)
+
+    def select_combo(self, hwnd, cid, row):
+        return self.ok("select-combo", hwnd, cid, row)
+
+    def command(self, hwnd, cid):
+        return self.ok("command", hwnd, cid)
+
+    def post(self, hwnd, msg, wparam, lparam):
+        return self.ok("post", hwnd, msg, wparam, lparam)
+
+    def send(self, hwnd, msg, wparam=0, lparam=0):
+        return self.first("send", hwnd, msg, wparam, lparam)
+
+    def menu(self, ms=5000):
+        """The open pop-up menu: {"hwnd", "pid", "count", "items": [...]}, or None."""
+        return self.first("menu", ms)
+
+    def menu_pick(self, cid, ms=5000):
+        return self.ok("menu-pick", ms, cid)
+
+    def menu_close(self, ms=2000):
+        return self.ok("menu-close", ms)
+
+    def answer(self, caption, ms=8000, pid=None):
+        """Clicks the button of that caption in a dialog; returns the dialog as it was."""
+        return self.first("answer", caption, ms, *([pid] if pid else []))
 
     def click_first_button(self, hwnd):
-        return self.call("click-first-button", hwnd)[0] == 0
+        return self.ok("click-first-button", hwnd)
 
     def minimize(self, hwnd):
-        return self.call("minimize", hwnd)[0] == 0
+        return self.ok("minimize", hwnd)
 
     def close(self, hwnd):
-        return self.call("close", hwnd)[0] == 0
+        return self.ok("close", hwnd)
+
+    def front(self, hwnd):
+        return self.ok("front", hwnd)
+
+    def shot(self, hwnd, bmp_path):
+        return self.ok("shot", hwnd, winpath(bmp_path))
+
+    def read_link(self, path):
+        return self.first("read-link", winpath(path))
+
+    def monkey(self, hwnd, ms, seed):
+        """(exit code, events printed) of the random walk over the launcher."""
+        return self.call("monkey", hwnd, ms, seed, timeout=ms / 1000 + 60)
 
     def hold_window(self, cls, title, ms):
         """Starts a window of another program; returns the Popen once the window is up."""
@@ -109,4 +167,19 @@ class Driver:
 
 def dialog_texts(dialog):
     """The texts of a message box's static controls, without empty ones."""
-    return [c["text"] for c in dialog.get("children", []) if c["class"] == "Static" and c["text"]]
+    return [c["text"] for c in dialog.get("children", [])
+            if c["class"].lower() == "static" and c["text"]]
+
+
+def dialog_buttons(dialog):
+    return [c["text"] for c in dialog.get("children", []) if c["class"].lower() == "button"]
+
+
+def poll(probe, timeout=10.0, interval=0.1):
+    """Calls probe until it returns something true; returns that, or the last value."""
+    end = time.monotonic() + timeout
+    while True:
+        value = probe()
+        if value or time.monotonic() >= end:
+            return value
+        time.sleep(interval)

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "config/Func.h"
 #include "config/LauncherConfig.h"
+#include "config/UpperCase.h"
 #include "tests/fakes/MemFileSystem.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

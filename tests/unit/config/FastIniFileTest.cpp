@@ -104,8 +104,21 @@ TEST_F(Ini, QuotesAndComments) {
       "url=http://x/?a=1;b=2\n"
       "quoted=\"http://x/?a=1;b=2\"\n"
       "spaced=  v  ; c\n"
-      "single=\"\n");
+      "single=\"\n"
+      "apos='hello world'\n"
+      "aposnote='v x' ; note\n"
+      "aposempty=''\n"
+      "aposone='\n"
+      "aposmixed='x\"\n"
+      "aposinner=a'b'\n");
   TFastIniFile ini(fs, kPath);
+  // Apostrophes around a value go like double quotes do; anything else stays.
+  EXPECT_EQ(ini.ReadString("s", "apos", ""), "hello world");
+  EXPECT_EQ(ini.ReadString("s", "aposnote", ""), "v x");
+  EXPECT_EQ(ini.ReadString("s", "aposempty", "d"), "");
+  EXPECT_EQ(ini.ReadString("s", "aposone", ""), "'");
+  EXPECT_EQ(ini.ReadString("s", "aposmixed", ""), "'x\"");
+  EXPECT_EQ(ini.ReadString("s", "aposinner", ""), "a'b'");
   EXPECT_EQ(ini.ReadString("s", "dq", ""), "a;b");
   EXPECT_EQ(ini.ReadString("s", "sq", ""), "'a");
   EXPECT_EQ(ini.ReadString("s", "url", ""), "http://x/?a=1");

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "config/Func.h"
+#include "config/FileTimes.h"
 #include "tests/fakes/MemFileSystem.h"
 
 namespace qev {

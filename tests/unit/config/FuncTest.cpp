@@ -4,8 +4,13 @@
 #include <map>
 #include <random>
 
-#include "config/Func.h"
+#include "config/AddressHelpers.h"
+#include "config/Cipher.h"
+#include "config/Crc32.h"
+#include "config/HexText.h"
 #include "config/LauncherConfig.h"
+#include "config/TextHelpers.h"
+#include "config/UpperCase.h"
 #include "tests/fakes/MemFileSystem.h"
 
 namespace qev {

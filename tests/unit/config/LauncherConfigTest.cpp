@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "config/Func.h"
 #include "config/LauncherConfig.h"
 #include "platform/FileError.h"
 #include "tests/fakes/MemFileSystem.h"
@@ -129,8 +128,30 @@ TEST(LauncherConfig, AppendsToTheListAndMissingFileGivesDefaults) {
   EXPECT_EQ(servers.size(), 2u);
   EXPECT_FALSE(fs.Contents(kInf).empty());
 
+  // A caption already in the list counts as taken, in any letter case.
+  std::vector<DroppedSection> dropped;
+  fs.AddFile(kInf, Server("Server9", "a", "127.0.0.1", "7000"));
+  LoadLauncherConfig(fs, kInf, config, servers, &dropped);
+  EXPECT_EQ(servers.size(), 2u);
+  ASSERT_EQ(dropped.size(), 1u);
+  EXPECT_EQ(dropped[0].Reason, "duplicate caption");
+
   fs.Lock(kInf);
   EXPECT_THROW(LoadLauncherConfig(fs, kInf, config, servers), FileError);
+}
+
+TEST(LauncherConfig, RepeatedCaptionsAmongManyZones) {
+  std::string text = "[LoginInfo]\r\n";
+  for (int i = 0; i < 3000; ++i)
+    text += Server("Server" + std::to_string(i), "Zone " + std::to_string(i), "127.0.0.1", "7000");
+  text += Server("ServerA", "ZONE 0", "127.0.0.1", "7000");      // the first, folded
+  text += Server("ServerB", "zone 2999", "127.0.0.1", "7000");   // the last, folded
+  text += Server("ServerC", "Zone 30000", "127.0.0.1", "7000");  // new
+  const Loaded l = Load(text);
+  EXPECT_EQ(l.servers.size(), 3001u);
+  ASSERT_EQ(l.dropped.size(), 2u);
+  EXPECT_EQ(l.dropped[0].Name, "ServerA");
+  EXPECT_EQ(l.dropped[1].Name, "ServerB");
 }
 
 }  // namespace

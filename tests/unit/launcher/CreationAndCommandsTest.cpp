@@ -1,7 +1,7 @@
 // Creation of the main window, its commands, the tray rules and closing.
 #include <gtest/gtest.h>
 
-#include "config/Func.h"
+#include "config/Crc32.h"
 #include "tests/unit/launcher/FormTestSupport.h"
 
 namespace qev {

@@ -1,8 +1,8 @@
 // The game start: Config.ini, the client's start, and the desktop shortcut.
 #include <gtest/gtest.h>
 
+#include "config/SixBit.h"
 #include "launcher/ClientArgs.h"
-#include "launcher/SixBit.h"
 #include "tests/unit/launcher/FormTestSupport.h"
 
 namespace qev {

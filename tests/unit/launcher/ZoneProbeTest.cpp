@@ -202,5 +202,38 @@ TEST_F(ZoneProbe, NoticeComesAfterAPumpedDelayAndProbeEventsRunMeanwhile) {
   EXPECT_EQ(kit.MessForm.shown.size(), 1u);
 }
 
+TEST(ZoneProbePort, AProbePortOutsideTheRangeFailsAtOnceWithoutOpening) {
+  FakeFormKit kit;
+  kit.clock.step = 10;  // the notice's delay needs a clock that moves
+  auto form = test::StartClient(kit, {{"127.0.0.1", 64535, "Top", ""},
+                                      {"127.0.0.1", 64536, "Over", "Note"},
+                                      {"127.0.0.1", 2147483647, "Max", ""},
+                                      {"127.0.0.1", -1000, "Zero", ""}});
+  kit.combo1.ClickRow(0);
+  EXPECT_EQ(kit.ClientSocket1.targets.back(), "127.0.0.1:65535");
+  kit.ClientSocket1.Connect();
+  ASSERT_TRUE(form->ServerOnline);
+
+  for (int row : {1, 2, 3}) {
+    kit.combo1.ClickRow(row);
+    EXPECT_EQ(kit.ClientSocket1.opens, 1) << row;
+    EXPECT_FALSE(kit.ClientSocket1.Active()) << row;
+    EXPECT_FALSE(form->ServerOnline) << row;
+    EXPECT_EQ(form->ProbePort, 0) << row;
+    EXPECT_EQ(kit.ZT.text, Gbk("服务器正在维护中")) << row;
+    EXPECT_TRUE(kit.Image2.visible) << row;
+    EXPECT_FALSE(kit.Image1.visible) << row;
+  }
+  EXPECT_EQ(kit.combo1.Row(0), "Top");
+  EXPECT_EQ(kit.combo1.Row(1), "Over");
+  // The zone's notice still follows its selection.
+  ASSERT_EQ(kit.MessForm.shown.size(), 1u);
+  EXPECT_EQ(kit.MessForm.shown[0].text, "Note");
+  EXPECT_EQ(kit.app.cursors.back(), false);
+
+  form->suiButton1Click();
+  EXPECT_EQ(kit.MessForm.shown.back().text, Gbk("服务器正在重新启动或者正在维护中，请稍侯再来..."));
+}
+
 }  // namespace
 }  // namespace qev

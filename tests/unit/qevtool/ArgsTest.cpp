@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ToolRunner.h"
-#include "launcher/SixBit.h"
+#include "config/SixBit.h"
 
 namespace qev::test {
 namespace {

@@ -60,6 +60,15 @@ TEST(QevtoolIni, ReadsLeaveTheFileAsItWasAndBadInputChangesNothing) {
   EXPECT_EQ(RunTool({"ini", "run", ini}, "keys\n").Exit, 2);
   EXPECT_EQ(ReadFileBytes(ini), odd);
   EXPECT_EQ(RunTool({"ini", "set", ini, "S", "k"}).Exit, 2);
+
+  // A value with a line break would inject a section; a key with "=" could not be read
+  // back. Both are refused and the file stays as it was.
+  EXPECT_EQ(RunTool({"--raw", "ini", "set", ini, "a", "k", "v\r\n[b]\r\nz=2"}).Exit, 2);
+  EXPECT_EQ(RunTool({"ini", "set", ini, "a", "k", "v\nz=2"}).Exit, 2);
+  EXPECT_EQ(RunTool({"ini", "set", ini, "s", "k=j", "v"}).Exit, 2);
+  EXPECT_EQ(RunTool({"ini", "set", ini, "s\r", "k", "v"}).Exit, 2);
+  EXPECT_EQ(RunTool({"ini", "run", ini}, "set\tS\tk=j\tv\n").Exit, 2);
+  EXPECT_EQ(ReadFileBytes(ini), odd);
 }
 
 TEST(QevtoolIni, FailedWriteBackExitsWithOne) {

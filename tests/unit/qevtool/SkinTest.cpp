@@ -87,6 +87,7 @@ TEST(QevtoolSkin, PasswordFailuresAndExistingOutputs) {
     ToolResult r = RunTool(args);
     EXPECT_EQ(r.Exit, 1);
     EXPECT_NE(r.Err.find("not loaded"), std::string::npos) << r.Err;
+    EXPECT_NE(r.Err.find("enciphered"), std::string::npos) << r.Err;
   }
   EXPECT_EQ(RunTool({"skin", "list", skin, "--password", "秘密"}).Out, kListing);
 
@@ -108,11 +109,33 @@ TEST(QevtoolSkin, DamagedInputsFailWithClearMessages) {
   std::string bytes = ReadFileBytes(skin);
   bytes[0] = 'P';
   WriteFileBytes(dir / "pk.ssk", bytes);
-  for (const std::string& bad : {dir / "pk.ssk", dir / "missing.ssk"}) {
-    ToolResult r = RunTool({"skin", "list", bad});
+  struct {
+    std::string path, reason;
+  } failures[] = {{dir / "pk.ssk", "not a skin container"}, {dir / "missing.ssk", "missing"}};
+  for (const auto& bad : failures) {
+    ToolResult r = RunTool({"skin", "list", bad.path});
     EXPECT_EQ(r.Exit, 1);
     EXPECT_NE(r.Err.find("Failed to read skin file!"), std::string::npos) << r.Err;
+    EXPECT_NE(r.Err.find(bad.reason), std::string::npos) << r.Err;
   }
+  // Unenciphered data whose declared size is wrong is "not loaded" as damaged, not as
+  // enciphered; damaged records fail with the launcher's text and the record's fault.
+  std::string sized = ReadFileBytes(skin);
+  size_t entry = sized.find("PK\1\2");
+  sized[entry + 24] = static_cast<char>(sized[entry + 24] + 1);
+  WriteFileBytes(dir / "sized.ssk", sized);
+  ToolResult notLoaded = RunTool({"skin", "list", dir / "sized.ssk"});
+  EXPECT_EQ(notLoaded.Exit, 1);
+  EXPECT_NE(notLoaded.Err.find("not loaded"), std::string::npos) << notLoaded.Err;
+  EXPECT_NE(notLoaded.Err.find("damaged"), std::string::npos) << notLoaded.Err;
+  EXPECT_EQ(notLoaded.Err.find("enciphered"), std::string::npos) << notLoaded.Err;
+  std::string data = BuildSkinData({SkinValue::Integer("A", 1)});
+  data[12] = 16;  // header size not 24
+  WriteFileBytes(dir / "records.ssk", BuildSkinContainer({{kSkinDataEntryName, data, 8, 9}}, ""));
+  ToolResult badRecords = RunTool({"skin", "list", dir / "records.ssk"});
+  EXPECT_EQ(badRecords.Exit, 1);
+  EXPECT_NE(badRecords.Err.find("Failed to read skin file!"), std::string::npos) << badRecords.Err;
+  EXPECT_NE(badRecords.Err.find("header size"), std::string::npos) << badRecords.Err;
   // A bitmap the launcher cannot load, or a value that is not a number, packs nothing.
   WriteFileBytes(dir / "src/Broken.bmp", "BMnotabitmap");
   EXPECT_EQ(RunTool({"skin", "pack", dir / "src", dir / "x.ssk"}).Exit, 1);

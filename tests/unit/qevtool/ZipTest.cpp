@@ -45,6 +45,33 @@ TEST(QevtoolZip, ExtractsWithTheComponentsRulesAndAnswersOverwrite) {
   EXPECT_EQ(RunTool({"zip", "extract", zip, out, "--overwrite", "maybe"}).Exit, 2);
 }
 
+TEST(QevtoolZip, Utf8NamesAndNamesDifferingInCaseAsOnWindows) {
+  TempFolder dir;
+  std::string zip = dir / "u.zip";
+  // zipfile flags non-ASCII names as UTF-8; one character has no GBK form.
+  MakeZip(zip, {{"first.txt", "1"}, {"中.txt", "2"}, {"\U0001F600.txt", "3"}, {"last.txt", "4"}});
+  ToolResult r = RunTool({"zip", "extract", zip, dir / "o"});
+  ASSERT_EQ(r.Exit, 0) << r.Err;
+  EXPECT_EQ(r.Out, "3\n");
+  EXPECT_EQ(ReadFileBytes(dir / "o/中.txt"), "2");
+  EXPECT_EQ(ReadFileBytes(dir / "o/last.txt"), "4");
+  EXPECT_NE(r.Err.find("skipped a member"), std::string::npos) << r.Err;
+  EXPECT_EQ(FolderNames(dir / "o"), (std::vector<std::string>{"first.txt", "last.txt", "中.txt"}));
+
+  // A.txt and a.txt are one file to the launcher: the second asks before replacing.
+  std::string clash = dir / "c.zip";
+  MakeZip(clash, {{"A.txt", "upper"}, {"sub/a.txt", "lower"}});
+  ToolResult keep = RunTool({"zip", "extract", clash, dir / "c"});
+  EXPECT_EQ(keep.Out, "1\n");
+  EXPECT_NE(keep.Err.find("kept existing a.txt"), std::string::npos) << keep.Err;
+  EXPECT_EQ(FolderNames(dir / "c"), std::vector<std::string>{"A.txt"});
+  EXPECT_EQ(ReadFileBytes(dir / "c/A.txt"), "upper");
+  ToolResult replace = RunTool({"zip", "extract", clash, dir / "d", "--overwrite", "yes"});
+  EXPECT_EQ(replace.Out, "2\n");
+  ASSERT_EQ(FolderNames(dir / "d").size(), 1u);
+  EXPECT_EQ(ReadFileBytes(dir / "d/" + FolderNames(dir / "d")[0]), "lower");
+}
+
 TEST(QevtoolZip, ErrorBoxOfAnUnknownMethodBecomesALine) {
   TempFolder dir;
   std::string zip = dir / "bz.zip";

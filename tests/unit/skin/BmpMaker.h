@@ -10,7 +10,7 @@
 
 namespace qev::test {
 
-struct BmpSpec {
+struct BmpLayout {
   int width = 0, height = 0, bits = 24;
   bool topDown = false;
   uint32_t compression = 0;       // 0 BI_RGB, 3 BI_BITFIELDS
@@ -19,7 +19,7 @@ struct BmpSpec {
   std::vector<uint32_t> pixels;   // colours, or indexes for paletted depths
 };
 
-inline std::string MakeBmp(const BmpSpec& b) {
+inline std::string MakeBmp(const BmpLayout& b) {
   size_t stride = (static_cast<size_t>(b.width) * b.bits + 31) / 32 * 4;
   std::string rows;
   for (int r = 0; r < b.height; ++r) {
@@ -74,7 +74,7 @@ inline std::string MakeBmp(const BmpSpec& b) {
 
 // A small 24-bit picture whose pixel (x, y) is 0x00RRGGBB = x * 0x10000 + y * 0x100 + seed.
 inline std::string TestBmp(int w, int h, uint32_t seed) {
-  BmpSpec b;
+  BmpLayout b;
   b.width = w;
   b.height = h;
   for (int y = 0; y < h; ++y)

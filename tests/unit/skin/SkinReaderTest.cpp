@@ -84,6 +84,13 @@ TEST(SkinReader, ChainRules) {
   Tsk2SkinFileReader reader(data);
   EXPECT_EQ(reader.GetInteger("A"), 1);
   EXPECT_EQ(reader.GetInteger("B"), -1);
+
+  // A record of an unknown kind is skipped even when its data lies outside the file.
+  std::string odd = BuildSkinData({{"ODD", 7, "zz"}, SkinValue::Integer("C", 3)});
+  for (int i = 0; i < 4; ++i) odd[kSkinHeaderSize + 65 + i] = static_cast<char>(0xF0);
+  Tsk2SkinFileReader skipping(odd);
+  EXPECT_TRUE(skipping.Loaded());
+  EXPECT_EQ(skipping.GetInteger("C"), 3);
 }
 
 TEST(SkinReader, DamagedSkinDataRaises) {
@@ -199,6 +206,15 @@ TEST(ExtractSkinEntry, ResultsAndTheOutputFile) {
   fs.AddFile(kSkinPath, c);
   EXPECT_EQ(ExtractSkinEntry(fs, kSkinPath, kSkinDataEntryName, dest, ""), kSkinEntryRefused);
   EXPECT_FALSE(fs.FileExists(dest));
+
+  // Declared size 0 for real output: refused like any other size that differs, so the
+  // reader is "not loaded" and raises nothing.
+  c = Container(data);
+  PatchDirField(c, kSkinDataEntryName, 24, 0, 4);
+  fs.AddFile(kSkinPath, c);
+  EXPECT_EQ(ExtractSkinEntry(fs, kSkinPath, kSkinDataEntryName, dest, ""), kSkinEntryRefused);
+  EXPECT_FALSE(fs.FileExists(dest));
+  EXPECT_FALSE(Tsk2SkinFileReader(fs, kSkinPath, "").Loaded());
 
   // An empty entry is a failure.
   fs.AddFile(kSkinPath, Container(""));

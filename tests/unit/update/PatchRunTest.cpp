@@ -89,7 +89,9 @@ TEST_F(PatchRun, FetchesStampsAndInstallsEveryOutOfDateFile) {
   for (const char* path :
        {"C:\\Game\\a.dat", "C:\\Game\\Data\\Wav.pak", "C:\\Game\\New1\\New2\\deep.dat"})
     EXPECT_TRUE(UpToDate(path)) << path;   // the next start fetches none of them again
-  EXPECT_EQ(h.fs.ListFiles().size(), 7u);  // staging holds nothing but the update-info copy
+  // staging holds nothing but the update-info copy (the eighth file is the update log)
+  EXPECT_EQ(h.fs.ListFiles().size(), 8u);
+  EXPECT_TRUE(h.fs.FileExists("C:\\Game\\QevLogin.log"));
   EXPECT_TRUE(ZtShowed(Gbk("补丁更新完成.")));
   EXPECT_TRUE(ZtShowed(Gbk("正在连接服务器...")));
   EXPECT_TRUE(ZtShowed(Gbk("正在解压文件...")));
@@ -210,7 +212,9 @@ TEST_F(PatchRun, ALockedTargetStaysWholeAndIsNotReportedInstalled) {
   EXPECT_EQ(h.fs.Contents("C:\\Game\\a.dat"), "old a");
   EXPECT_FALSE(ZtShowed(Gbk("补丁更新完成.")));
   EXPECT_FALSE(UpToDate("C:\\Game\\a.dat"));  // fetched again at the next start
-  EXPECT_EQ(h.fs.ListFiles().size(), 4u);     // no temporary copy left beside the target
+  EXPECT_EQ(h.fs.ListFiles().size(), 5u);     // no temporary copy beside the target; the log
+  EXPECT_NE(h.fs.Contents("C:\\Game\\QevLogin.log").find("could not replace C:\\Game\\a.dat"),
+            std::string::npos);
 }
 
 TEST_F(PatchRun, ArchiveWithoutTheExpectedMemberInstallsNothing) {

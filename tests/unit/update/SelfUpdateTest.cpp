@@ -40,7 +40,7 @@ struct SelfUpdate : ::testing::Test {
     EXPECT_EQ(h.MessForm.shown.back().text, Gbk("更新完成，请重新打开登录器..."));
     ASSERT_EQ(h.shell.calls.size(), 1u);
     EXPECT_EQ(h.shell.calls[0].file, "C:\\Game\\TarnUp.exe");
-    EXPECT_EQ(h.shell.calls[0].parameters, name);
+    EXPECT_EQ(h.shell.calls[0].parameters, "\"" + name + "\"");
     EXPECT_EQ(h.shell.calls[0].directory, "C:\\Game\\");
     EXPECT_TRUE(h.app.terminated);
   }

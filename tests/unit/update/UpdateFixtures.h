@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "base/DateTime.h"
-#include "config/Func.h"
+#include "config/Crc32.h"
+#include "config/FileTimes.h"
 #include "config/LauncherConfig.h"
 #include "tests/fakes/GbkText.h"
 #include "update/UpdateSettings.h"

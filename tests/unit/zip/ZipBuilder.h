@@ -12,7 +12,7 @@
 
 namespace qev::test {
 
-struct ZipEntrySpec {
+struct ZipEntryDraft {
   std::string name;
   std::string data;     // plain bytes
   uint16_t method = 8;  // 8: deflated with zlib, anything else: stored as is
@@ -25,7 +25,7 @@ struct ZipEntrySpec {
 };
 
 // The fields that the local header and the directory entry share, from "version needed".
-inline void PutCommon(std::string& s, const ZipEntrySpec& e, uint32_t crc, uint32_t csize,
+inline void PutCommon(std::string& s, const ZipEntryDraft& e, uint32_t crc, uint32_t csize,
                       uint32_t usize) {
   AppendLe16(s, 20);
   AppendLe16(s, e.flags);
@@ -38,10 +38,10 @@ inline void PutCommon(std::string& s, const ZipEntrySpec& e, uint32_t crc, uint3
   AppendLe16(s, 0);
 }
 
-inline std::string BuildZip(const std::vector<ZipEntrySpec>& entries,
+inline std::string BuildZip(const std::vector<ZipEntryDraft>& entries,
                             const std::string& comment = "") {
   std::string body, dir;
-  for (const ZipEntrySpec& e : entries) {
+  for (const ZipEntryDraft& e : entries) {
     std::string packed = e.method == 8 ? RawDeflate(e.data) : e.data;
     uint32_t crc = e.crc.value_or(ZipCrc32(e.data));
     uint32_t csize = e.compressedSize.value_or(static_cast<uint32_t>(packed.size()));

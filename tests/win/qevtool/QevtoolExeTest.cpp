@@ -5,7 +5,7 @@
 
 #include "ExeRunner.h"
 #include "config/LauncherConfig.h"
-#include "launcher/SixBit.h"
+#include "config/SixBit.h"
 #include "win32/Win32FileSystem.h"
 
 namespace qev::test {

@@ -1,0 +1,125 @@
+// The built-in look as compiled into the program, the window shape made from the face,
+// and frames cut from picture strips.
+#include <gtest/gtest.h>
+
+#include "tests/win/window/WindowTestKit.h"
+#include "win32/FaceRegion.h"
+#include "win32/MainLayout.h"
+
+namespace qev::test {
+namespace {
+
+using win32::ButtonFace;
+using win32::ButtonState;
+
+SIZE SizeOf(HBITMAP b) { return win32::BitmapSize(b); }
+
+uint32_t PixelAt(HBITMAP b, int x, int y) {
+  std::vector<uint32_t> px;
+  int w = 0, h = 0;
+  EXPECT_TRUE(win32::ReadPixels(b, px, w, h));
+  return px[size_t(y) * size_t(w) + size_t(x)] & 0xFFFFFF;
+}
+
+TEST(BuiltInLook, EveryPictureIsThereAtTheSizeOfItsPlace) {
+  win32::BuiltInLook look(GetModuleHandleW(nullptr));
+  ASSERT_TRUE(look.Complete());
+  EXPECT_EQ(SizeOf(look.Face()).cx, 864);
+  EXPECT_EQ(SizeOf(look.Face()).cy, 568);
+  // The face is outside the window at its corner and inside it in the middle.
+  EXPECT_EQ(PixelAt(look.Face(), 0, 0), 0xFF00FFu);
+  EXPECT_NE(PixelAt(look.Face(), 432, 284), 0xFF00FFu);
+
+  const struct {
+    ButtonFace face;
+    win32::layout::Place place;
+  } buttons[] = {
+      {ButtonFace::Start, win32::layout::kSuiButton1},
+      {ButtonFace::Account, win32::layout::kSuiButton2},
+      {ButtonFace::AccountMenu, win32::layout::kSuiButton6},
+      {ButtonFace::Website, win32::layout::kSuiButton7},
+      {ButtonFace::Minimize, win32::layout::kMin},
+      {ButtonFace::Close, win32::layout::kClose},
+      {ButtonFace::Recharge, win32::layout::kZhaohuimima},
+      {ButtonFace::StopUpdate, win32::layout::kButton1},
+      {ButtonFace::Dialog, {0, 0, 73, 25}},
+  };
+  for (const auto& b : buttons) {
+    SCOPED_TRACE(int(b.face));
+    for (ButtonState s :
+         {ButtonState::Normal, ButtonState::Hover, ButtonState::Down, ButtonState::Disabled}) {
+      const SIZE size = SizeOf(look.Button(b.face, s));
+      EXPECT_EQ(size.cx, b.place.width);
+      EXPECT_EQ(size.cy, b.place.height);
+    }
+    // The states must look different, or hover and press give no feedback.
+    EXPECT_NE(look.Button(b.face, ButtonState::Normal), look.Button(b.face, ButtonState::Down));
+  }
+  EXPECT_EQ(SizeOf(look.StatusIcon(true)).cx, 17);
+  EXPECT_EQ(SizeOf(look.StatusIcon(false)).cy, 17);
+  EXPECT_EQ(SizeOf(look.CheckBoxStrip()).cx % 4, 0);
+  EXPECT_NE(look.ProgramIcon(16), nullptr);
+  EXPECT_NE(look.ProgramIcon(32), nullptr);
+}
+
+TEST(FaceRegion, RunsCoverExactlyThePixelsThatAreNotTransparent) {
+  const COLORREF fuchsia = RGB(255, 0, 255);
+  const uint32_t clear = 0xFF00FF, ink = 0x102030;
+  // All transparent: no run, and an empty region.
+  std::vector<uint32_t> empty(4 * 3, clear);
+  EXPECT_TRUE(win32::OpaqueRuns(empty, 4, 3, fuchsia).empty());
+  // One opaque pixel in the last column, a run in the middle of the next row, a full row.
+  std::vector<uint32_t> px = {clear, clear, clear, ink,    //
+                              clear, ink,   ink,   clear,  //
+                              ink,   ink,   ink,   ink};
+  const auto runs = win32::OpaqueRuns(px, 4, 3, fuchsia);
+  ASSERT_EQ(runs.size(), 3u);
+  EXPECT_EQ((std::tuple{runs[0].y, runs[0].left, runs[0].right}), (std::tuple{0, 3, 4}));
+  EXPECT_EQ((std::tuple{runs[1].y, runs[1].left, runs[1].right}), (std::tuple{1, 1, 3}));
+  EXPECT_EQ((std::tuple{runs[2].y, runs[2].left, runs[2].right}), (std::tuple{2, 0, 4}));
+}
+
+TEST(FaceRegion, TheWindowShapeLeavesTheFuchsiaCornersOut) {
+  win32::BuiltInLook look(GetModuleHandleW(nullptr));
+  HRGN shape = win32::RegionFromBitmap(look.Face(), RGB(255, 0, 255));
+  ASSERT_NE(shape, nullptr);
+  EXPECT_FALSE(PtInRegion(shape, 0, 0));
+  EXPECT_FALSE(PtInRegion(shape, 863, 567));
+  EXPECT_TRUE(PtInRegion(shape, 432, 284));
+  // Every control's place lies inside the shape.
+  for (const auto& p : {win32::layout::kCombo1, win32::layout::kSuiButton1, win32::layout::kClose,
+                        win32::layout::kRzLabel1}) {
+    EXPECT_TRUE(PtInRegion(shape, p.left, p.top));
+    EXPECT_TRUE(PtInRegion(shape, p.left + p.width - 1, p.top + p.height - 1));
+  }
+  DeleteObject(shape);
+}
+
+TEST(CutFrame, EqualFramesAndTheLastOneFromTheRightEdge) {
+  // A 53 x 1 strip whose pixel i has the colour i.
+  HDC screen = GetDC(nullptr);
+  HBITMAP strip = CreateCompatibleBitmap(screen, 53, 1);
+  {
+    win32::MemoryDc dc(screen);
+    win32::Selection s(dc.get(), strip);
+    for (int x = 0; x < 53; ++x) SetPixel(dc.get(), x, 0, RGB(x, 0, 0));
+  }
+  ReleaseDC(nullptr, screen);
+  HBITMAP second = win32::CutFrame(strip, 4, 2);
+  HBITMAP last = win32::CutFrame(strip, 4, 4);
+  ASSERT_NE(second, nullptr);
+  ASSERT_NE(last, nullptr);
+  EXPECT_EQ(SizeOf(second).cx, 13);
+  EXPECT_EQ(PixelAt(second, 0, 0), 13u << 16);  // columns 13..25
+  EXPECT_EQ(SizeOf(last).cx, 13);
+  EXPECT_EQ(PixelAt(last, 0, 0), 40u << 16);  // columns 40..52: the odd column is dropped
+  EXPECT_EQ(PixelAt(last, 12, 0), 52u << 16);
+  EXPECT_EQ(win32::CutFrame(strip, 4, 5), nullptr);
+  EXPECT_EQ(win32::CutFrame(nullptr, 4, 1), nullptr);
+  DeleteObject(second);
+  DeleteObject(last);
+  DeleteObject(strip);
+}
+
+}  // namespace
+}  // namespace qev::test

@@ -1,0 +1,10 @@
+#include "update/RefusalNotice.h"
+
+namespace qev {
+
+void StopRefusedUpdate(UpdateView& view, UpdateGuard& guard) {
+  view.SetUpdateStopped(true);
+  if (guard.TakeRefusalNotice()) view.ShowMessage(2, kUpdateRefusedText);
+}
+
+}  // namespace qev

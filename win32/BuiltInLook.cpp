@@ -1,0 +1,122 @@
+#include "win32/BuiltInLook.h"
+
+namespace qev::win32 {
+
+namespace {
+
+// Resource names and the frame order of each button strip.
+struct ButtonStrip {
+  const wchar_t* resource;
+  int frames;
+  // The frame of each state (Normal, Hover, Down, Disabled), 1-based.
+  std::array<int, 4> frameOf;
+};
+
+constexpr std::array<ButtonStrip, 9> kStrips = {{
+    {L"BTN_START", 4, {1, 2, 3, 4}},
+    {L"BTN_ACCOUNT", 4, {1, 2, 3, 4}},
+    {L"BTN_ACCOUNTMENU", 4, {1, 2, 3, 4}},
+    {L"BTN_WEBSITE", 4, {1, 2, 3, 4}},
+    {L"BTN_MIN", 4, {1, 2, 3, 4}},
+    {L"BTN_CLOSE", 4, {1, 2, 3, 4}},
+    {L"BTN_RECHARGE", 4, {1, 2, 3, 4}},
+    {L"BTN_STOP", 4, {1, 2, 3, 4}},
+    // The dialog button strip keeps the three-frame layout of the built-in style:
+    // normal and disabled, under the mouse, pressed.
+    {L"DEEPBLUE_BUTTON", 3, {1, 2, 3, 1}},
+}};
+
+constexpr COLORREF kCream = RGB(0xF4, 0xE6, 0xC0);
+constexpr COLORREF kGold = RGB(0xF2, 0xD0, 0x7A);
+
+HBITMAP LoadBitmapResource(HINSTANCE module, const wchar_t* name) {
+  return static_cast<HBITMAP>(
+      LoadImageW(module, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_DEFAULTCOLOR));
+}
+
+HICON LoadIconResource(HINSTANCE module, int size) {
+  return static_cast<HICON>(
+      LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+}  // namespace
+
+HBITMAP CutFrame(HBITMAP strip, int count, int index) {
+  const SIZE size = BitmapSize(strip);
+  if (!strip || count <= 0 || index < 1 || index > count) return nullptr;
+  const int width = size.cx / count;
+  if (width <= 0) return nullptr;
+  const int left = index == count ? size.cx - width : (index - 1) * width;
+  HDC screen = GetDC(nullptr);
+  HBITMAP frame = CreateCompatibleBitmap(screen, width, size.cy);
+  {
+    MemoryDc from(screen), to(screen);
+    Selection a(from.get(), strip), b(to.get(), frame);
+    BitBlt(to.get(), 0, 0, width, size.cy, from.get(), left, 0, SRCCOPY);
+  }
+  ReleaseDC(nullptr, screen);
+  return frame;
+}
+
+BuiltInLook::BuiltInLook(HINSTANCE module) {
+  face_.reset(LoadBitmapResource(module, L"FACE"));
+  for (size_t f = 0; f < kStrips.size(); ++f) {
+    Bitmap strip(LoadBitmapResource(module, kStrips[f].resource));
+    for (int s = 0; s < kStates; ++s)
+      buttons_[f][s].reset(CutFrame(strip.get(), kStrips[f].frames, kStrips[f].frameOf[s]));
+  }
+  statusUp_.reset(LoadBitmapResource(module, L"STATUS_UP"));
+  statusDown_.reset(LoadBitmapResource(module, L"STATUS_DOWN"));
+  checkBoxes_.reset(LoadBitmapResource(module, L"DEEPBLUE_CHECKBOX"));
+  iconSmall_ = LoadIconResource(module, 16);
+  iconLarge_ = LoadIconResource(module, 32);
+}
+
+BuiltInLook::~BuiltInLook() {
+  if (iconSmall_) DestroyIcon(iconSmall_);
+  if (iconLarge_) DestroyIcon(iconLarge_);
+}
+
+HBITMAP BuiltInLook::Button(ButtonFace face, ButtonState state) const {
+  const auto& states = buttons_[static_cast<size_t>(face)];
+  HBITMAP picture = states[static_cast<size_t>(state)].get();
+  return picture ? picture : states[0].get();
+}
+
+COLORREF BuiltInLook::Colour(LookColour which) const {
+  switch (which) {
+    case LookColour::ListText:
+    case LookColour::LabelText:
+    case LookColour::DialogText:
+    case LookColour::EditText:
+      return kCream;
+    case LookColour::ListBack:
+      return RGB(0, 0, 0);
+    case LookColour::ButtonText:
+    case LookColour::DecorText:
+    case LookColour::DialogTitleText:
+      return kGold;
+    case LookColour::ButtonTextShadow:
+      return RGB(0x1A, 0x0C, 0x04);
+    case LookColour::EditBack:
+      return RGB(0x14, 0x12, 0x1C);
+    case LookColour::DialogFace:
+      return RGB(0x16, 0x15, 0x22);
+    case LookColour::DialogTitleBar:
+      return RGB(0x4A, 0x10, 0x18);
+    case LookColour::DialogBorder:
+      return RGB(0xC8, 0x9A, 0x3C);
+  }
+  return kCream;
+}
+
+bool BuiltInLook::Complete() const {
+  if (!face_ || !statusUp_ || !statusDown_ || !checkBoxes_ || !iconSmall_ || !iconLarge_)
+    return false;
+  for (const auto& states : buttons_)
+    for (const auto& picture : states)
+      if (!picture) return false;
+  return true;
+}
+
+}  // namespace qev::win32

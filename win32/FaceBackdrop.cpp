@@ -1,0 +1,103 @@
+#include "win32/FaceBackdrop.h"
+
+#include <array>
+
+#include "win32/Gbk.h"
+#include "win32/MainLayout.h"
+
+namespace qev::win32 {
+
+namespace {
+
+enum class DecorFont { Heading, Title, Small };
+
+struct Decor {
+  const char* gbk;  // nullptr: the window title
+  RECT place;
+  DecorFont font;
+  UINT align;
+};
+
+// The words the face carries, drawn where tools/artgen leaves room for them.
+constexpr std::array<Decor, 4> kDecor = {{
+    {"\xd1\xa1\xd4\xf1\xb7\xfe\xce\xf1\xc6\xf7",
+     {14, 72, 339, 100},
+     DecorFont::Heading,
+     DT_CENTER},  // 选择服务器
+    {"\xd7\xee\xd0\xc2\xb9\xab\xb8\xe6",
+     {392, 54, 492, 72},
+     DecorFont::Heading,
+     DT_CENTER},  // 最新公告
+    {nullptr, {24, 446, 476, 494}, DecorFont::Title, DT_CENTER},
+    {"\xb5\xd6\xd6\xc6\xb2\xbb\xc1\xbc\xd3\xce\xcf\xb7 \xbe\xdc\xbe\xf8\xb5\xc1\xb0\xe6\xd3\xce"
+     "\xcf\xb7 \xd7\xa2\xd2\xe2\xd7\xd4\xce\xd2\xb1\xa3\xbb\xa4 \xbd\xf7\xb7\xc0\xca\xdc\xc6\xad"
+     "\xc9\xcf\xb5\xb1",
+     {20, 542, 340, 558},
+     DecorFont::Small,
+     DT_LEFT},  // 抵制不良游戏 拒绝盗版游戏 注意自我保护 谨防受骗上当
+}};
+
+HFONT FontOf(const LookFonts& fonts, DecorFont which) {
+  switch (which) {
+    case DecorFont::Heading:
+      return fonts.Heading.get();
+    case DecorFont::Title:
+      return fonts.Title.get();
+    case DecorFont::Small:
+      return fonts.Body.get();
+  }
+  return fonts.Body.get();
+}
+
+// Text with a dark shade one pixel down and right, so it reads on any part of the art.
+void ShadedText(HDC dc, const std::wstring& text, RECT r, UINT align, COLORREF colour,
+                COLORREF shade) {
+  const UINT flags = align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+  OffsetRect(&r, 1, 1);
+  SetTextColor(dc, shade);
+  DrawTextW(dc, text.c_str(), int(text.size()), &r, flags);
+  OffsetRect(&r, -1, -1);
+  SetTextColor(dc, colour);
+  DrawTextW(dc, text.c_str(), int(text.size()), &r, flags);
+}
+
+}  // namespace
+
+void FaceBackdrop::Compose(const Look& look, const LookFonts& fonts, const std::string& title) {
+  HDC screen = GetDC(nullptr);
+  picture_.reset(CreateCompatibleBitmap(screen, layout::kClientWidth, layout::kClientHeight));
+  MemoryDc dc(screen), faceDc(screen);
+  ReleaseDC(nullptr, screen);
+  Selection to(dc.get(), picture_.get());
+  if (HBITMAP face = look.Face()) {
+    Selection from(faceDc.get(), face);
+    BitBlt(dc.get(), 0, 0, layout::kClientWidth, layout::kClientHeight, faceDc.get(), 0, 0,
+           SRCCOPY);
+  } else {
+    RECT all{0, 0, layout::kClientWidth, layout::kClientHeight};
+    Brush panel(CreateSolidBrush(RGB(0x14, 0x12, 0x1C)));
+    FillRect(dc.get(), &all, panel.get());
+  }
+  SetBkMode(dc.get(), TRANSPARENT);
+  const COLORREF colour = look.Colour(LookColour::DecorText);
+  const COLORREF shade = look.Colour(LookColour::ButtonTextShadow);
+  for (const Decor& d : kDecor) {
+    Selection font(dc.get(), FontOf(fonts, d.font));
+    const std::wstring text = GbkToWide(d.gbk ? std::string(d.gbk) : title);
+    const COLORREF c = d.font == DecorFont::Small ? RGB(0x9A, 0x86, 0x5C) : colour;
+    ShadedText(dc.get(), text, d.place, d.align, c, shade);
+  }
+}
+
+void FaceBackdrop::Fill(HDC dc, HWND main, HWND child, const RECT& area) const {
+  RECT onFace = area;
+  MapWindowPoints(child, main, reinterpret_cast<POINT*>(&onFace), 2);
+  HDC screen = GetDC(nullptr);
+  MemoryDc faceDc(screen);
+  ReleaseDC(nullptr, screen);
+  Selection from(faceDc.get(), picture_.get());
+  BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, faceDc.get(),
+         onFace.left, onFace.top, SRCCOPY);
+}
+
+}  // namespace qev::win32

@@ -1,0 +1,35 @@
+#pragma once
+// A modal message dialog of the standard dialog class, drawn in the window's look: a
+// title bar with the caption, an optional icon, the message in a STATIC child and a
+// row of owner-drawn BUTTON children. Dragged by its title bar.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "win32/Look.h"
+#include "win32/LookFonts.h"
+
+namespace qev::win32 {
+
+struct DialogButton {
+  int id;  // control ID (IDOK, IDYES, ...)
+  std::string gbkCaption;
+  int result;  // what the dialog returns when it is pressed
+};
+
+struct DialogContent {
+  std::string gbkCaption;             // the window text
+  std::string gbkText;                // the message
+  HICON icon = nullptr;               // none when null
+  HFONT font = nullptr;               // message and button font
+  std::vector<DialogButton> buttons;  // the first one is the default
+  int closedResult = 0;               // Escape or the close command
+};
+
+// Shows the dialog owned by owner and returns the chosen button's result.
+int RunLookDialog(HWND owner, const Look& look, const LookFonts& fonts,
+                  const DialogContent& content);
+
+}  // namespace qev::win32

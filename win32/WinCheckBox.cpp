@@ -1,0 +1,151 @@
+#include "win32/WinCheckBox.h"
+
+#include <commctrl.h>
+
+namespace qev::win32 {
+
+namespace {
+constexpr UINT_PTR kSubclassId = 2;
+constexpr int kGlyphFrames = 4;
+constexpr int kGlyphLeft = 1;
+constexpr int kCaptionGap = 4;
+constexpr int kExtraWidth = 8;
+constexpr int kExtraHeight = 4;
+
+// Messages after which the standard button would paint its own look: ours is put back.
+bool RepaintsAfter(UINT msg) {
+  switch (msg) {
+    case BM_SETSTATE:
+    case BM_SETCHECK:
+    case BM_CLICK:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+    case WM_SETTEXT:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_UPDATEUISTATE:
+    case WM_MOUSELEAVE:
+      return true;
+    default:
+      return false;
+  }
+}
+}  // namespace
+
+WinCheckBox::~WinCheckBox() {
+  if (hwnd_) RemoveWindowSubclass(hwnd_, &WinCheckBox::Subclass, kSubclassId);
+  if (tip_) DestroyWindow(tip_);
+}
+
+bool WinCheckBox::Create(int id, const layout::Place& corner, const std::string& caption,
+                         bool visible, const std::string& hint) {
+  hwnd_ = CreateChild(kit_.Main, L"BUTTON", caption,
+                      (visible ? WS_VISIBLE : 0) | BS_AUTOCHECKBOX | WS_TABSTOP, id,
+                      RECT{corner.left, corner.top, corner.left + 1, corner.top + 1}, font_);
+  if (!hwnd_) return false;
+  const SIZE size = FittedSize();
+  SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+  SetWindowSubclass(hwnd_, &WinCheckBox::Subclass, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  if (!hint.empty()) AddHint(hint);
+  return true;
+}
+
+void WinCheckBox::AddHint(const std::string& hint) {
+  tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, kit_.Main,
+                         nullptr, nullptr, nullptr);
+  if (!tip_) return;
+  std::wstring text = GbkToWide(hint);
+  TTTOOLINFOW info = {};
+  info.cbSize = sizeof(info);
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.hwnd = kit_.Main;
+  info.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+  info.lpszText = text.data();
+  SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+SIZE WinCheckBox::FittedSize() const {
+  const SIZE glyph = BitmapSize(kit_.Skin->CheckBoxStrip());
+  const int glyphWidth = glyph.cx / kGlyphFrames;
+  const std::wstring caption = GbkToWide(Text());
+  HDC dc = GetDC(hwnd_);
+  Selection font(dc, font_);
+  SIZE text{}, w{};
+  GetTextExtentPoint32W(dc, caption.c_str(), int(caption.size()), &text);
+  GetTextExtentPoint32W(dc, L"W", 1, &w);
+  ReleaseDC(hwnd_, dc);
+  const int height = (glyph.cy > w.cy + 2 ? glyph.cy : w.cy + 2) + kExtraHeight;
+  return SIZE{glyphWidth + text.cx + kExtraWidth, height};
+}
+
+bool WinCheckBox::Checked() const {
+  return hwnd_ && SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void WinCheckBox::SetChecked(bool on) {
+  if (hwnd_) SendMessageW(hwnd_, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+LRESULT CALLBACK WinCheckBox::Subclass(HWND, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                       DWORD_PTR self) {
+  return reinterpret_cast<WinCheckBox*>(self)->OnMessage(msg, wp, lp);
+}
+
+LRESULT WinCheckBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return TRUE;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd_, &ps);
+      Paint(dc);
+      EndPaint(hwnd_, &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wp));
+      return 0;
+    default:
+      break;
+  }
+  const LRESULT result = DefSubclassProc(hwnd_, msg, wp, lp);
+  if (RepaintsAfter(msg) && IsWindowVisible(hwnd_))
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  return result;
+}
+
+void WinCheckBox::Paint(HDC dc) {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  BackBuffer buffer(dc, client);
+  kit_.Backdrop->Fill(buffer.dc(), kit_.Main, hwnd_, client);
+  const bool enabled = IsWindowEnabled(hwnd_) != FALSE;
+  // Frames: 1 checked, 2 unchecked, 3 checked and disabled, 4 unchecked and disabled.
+  const int frame = (Checked() ? 1 : 2) + (enabled ? 0 : 2);
+  HBITMAP strip = kit_.Skin->CheckBoxStrip();
+  const SIZE size = BitmapSize(strip);
+  const int glyphWidth = size.cx / kGlyphFrames;
+  if (strip && glyphWidth > 0) {
+    MemoryDc from(dc);
+    Selection select(from.get(), strip);
+    BitBlt(buffer.dc(), kGlyphLeft, (client.bottom - size.cy) / 2, glyphWidth, size.cy, from.get(),
+           (frame - 1) * glyphWidth, 0, SRCCOPY);
+  }
+  const std::wstring caption = GbkToWide(Text());
+  Selection font(buffer.dc(), font_);
+  SetBkMode(buffer.dc(), TRANSPARENT);
+  SetTextColor(buffer.dc(),
+               enabled ? kit_.Skin->Colour(LookColour::LabelText) : RGB(0x80, 0x78, 0x68));
+  RECT text = client;
+  text.left = kGlyphLeft + glyphWidth + kCaptionGap;
+  DrawTextW(buffer.dc(), caption.c_str(), int(caption.size()), &text,
+            DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
+  buffer.Show();
+}
+
+}  // namespace qev::win32

@@ -1,0 +1,52 @@
+#include "win32/WinLabel.h"
+
+namespace qev::win32 {
+
+namespace {
+constexpr UINT kTextFlags = DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX;
+}
+
+bool WinLabel::Create(int id, const layout::Place& place, const std::string& text) {
+  designed_ = place;
+  hwnd_ =
+      CreateChild(kit_.Main, L"STATIC", text, WS_VISIBLE | SS_OWNERDRAW, id, place.Rect(), font_);
+  FitText();
+  return hwnd_ != nullptr;
+}
+
+void WinLabel::SetText(const std::string& text) {
+  if (!hwnd_) return;
+  WinControl::SetText(text);
+  FitText();
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void WinLabel::FitText() {
+  const std::wstring text = GbkToWide(Text());
+  HDC dc = GetDC(hwnd_);
+  Selection font(dc, font_);
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &extent);
+  ReleaseDC(hwnd_, dc);
+  const int width = extent.cx > designed_.width ? extent.cx : designed_.width;
+  RECT now;
+  GetWindowRect(hwnd_, &now);
+  if (now.right - now.left != width)
+    SetWindowPos(hwnd_, nullptr, 0, 0, width, designed_.height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool WinLabel::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  BackBuffer buffer(item.hDC, item.rcItem);
+  kit_.Backdrop->Fill(buffer.dc(), kit_.Main, hwnd_, item.rcItem);
+  const std::wstring text = GbkToWide(Text());
+  Selection font(buffer.dc(), font_);
+  SetBkMode(buffer.dc(), TRANSPARENT);
+  SetTextColor(buffer.dc(), kit_.Skin->Colour(LookColour::LabelText));
+  RECT r = item.rcItem;
+  DrawTextW(buffer.dc(), text.c_str(), int(text.size()), &r, kTextFlags);
+  buffer.Show();
+  return true;
+}
+
+}  // namespace qev::win32

@@ -1,0 +1,52 @@
+#include <objbase.h>
+#include <shlobj.h>
+
+#include "win32/ComPtr.h"
+#include "win32/Gbk.h"
+#include "win32/WinShellServices.h"
+
+namespace qev::win32 {
+
+namespace {
+
+// COM for the current thread while this lives, unless the thread has it already.
+class ComScope {
+ public:
+  ComScope() : started_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+  ~ComScope() {
+    if (started_) CoUninitialize();
+  }
+
+ private:
+  bool started_;
+};
+
+bool ToWide(const std::string& gbk, std::wstring& wide) {
+  wide = GbkToWide(gbk);
+  return gbk.empty() || !wide.empty();
+}
+
+}  // namespace
+
+bool WinShellLinks::Save(const std::string& linkFile, const std::string& target,
+                         const std::string& arguments, const std::string& workingDir) {
+  std::wstring wideLink, wideTarget, wideArguments, wideDir;
+  if (!ToWide(linkFile, wideLink) || !ToWide(target, wideTarget) ||
+      !ToWide(arguments, wideArguments) || !ToWide(workingDir, wideDir) || wideLink.empty())
+    return false;
+  ComScope com;
+  ComPtr<IShellLinkW> link;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              link.OutVoid())))
+    return false;
+  if (FAILED(link->SetPath(wideTarget.c_str())) ||
+      FAILED(link->SetArguments(wideArguments.c_str())) ||
+      FAILED(link->SetWorkingDirectory(wideDir.c_str())))
+    return false;
+  ComPtr<IPersistFile> file = link.As<IPersistFile>();
+  return file && SUCCEEDED(file->Save(wideLink.c_str(), TRUE));
+}
+
+}  // namespace qev::win32
