@@ -9,7 +9,7 @@
 
 #include "config/LauncherConfig.h"
 #include "config/ProcessValues.h"
-#include "launcher/UpdateDriver.h"
+#include "update/UpdateDriver.h"
 #include "platform/Application.h"
 #include "platform/ClientSocket.h"
 #include "platform/Clock.h"

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "launcher/UpdateDriver.h"
+#include "update/UpdateDriver.h"
 #include "platform/Thread.h"
 #include "update/MainThreadSteps.h"
 #include "update/UpdateGuard.h"

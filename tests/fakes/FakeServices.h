@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/UpdateDriver.h"
+#include "update/UpdateDriver.h"
 #include "platform/Application.h"
 #include "platform/Clock.h"
 #include "platform/HostResolver.h"
