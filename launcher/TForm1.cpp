@@ -74,10 +74,12 @@ void TForm1::FormClose() {
   try {
     if (ClientSocket1.Active()) ClientSocket1.SetActive(false);
   } catch (...) {
+    // Closing goes on even if the socket cannot be closed: the process ends with it.
   }
   try {
     if (!LauncherConfig.ExitURL.empty()) OpenDocument(LauncherConfig.ExitURL);
   } catch (...) {
+    // An exit page that cannot be opened must not keep the player from leaving.
   }
 }
 

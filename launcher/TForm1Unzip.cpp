@@ -20,6 +20,8 @@ bool TForm1::ExtractZipTo(const std::string& zipFile, const std::string& targetD
     unzip.UnZip();
     return true;
   } catch (...) {
+    // Any failure of the archive or the disk ends in the one unzip message; what was
+    // already written stays, as it does when the player cancels.
     services_.Boxes.MessageBox(texts::kUnzipFailed, texts::kErrorCaption,
                                SystemDialogs::kOk | SystemDialogs::kIconInformation, true);
     return false;

@@ -70,6 +70,7 @@ void TForm1::SelectServer() {
   try {
     ProbeAttempt = ClientSocket1.Open();
   } catch (...) {
+    // No attempt is under way after a failed open; the failure itself goes on up.
     ProbeAttempt = kNoProbe;
     throw;
   }

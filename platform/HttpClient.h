@@ -163,6 +163,7 @@ inline HttpResult CheckedGet(HttpClient& client, const std::string& url, HttpSin
   try {
     r = client.Get(url, counting);
   } catch (...) {
+    // The caller's events are put back on every path; the failure goes on up.
     client.SetWorkEvents(begin, work);
     throw;
   }

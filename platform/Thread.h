@@ -40,6 +40,7 @@ class TThread {
       try {
         owned->Execute();
       } catch (...) {
+        // A worker's failure ends that worker only, never the launcher.
       }
       owned.reset();
     });

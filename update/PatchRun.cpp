@@ -42,6 +42,7 @@ TDownloadQueue BuildDownloadQueue(UpdateView& view, const TUpdateSettings& setti
                        StrReplaceAll(settings.DefURL + e.FilePath + e.FromFile, "\\", "/"), target,
                        e.FileDateTime});
     } catch (const std::exception&) {
+      // A target whose time cannot be read is left as it is, not patched blindly.
     }
   }
   return queue;

@@ -193,6 +193,7 @@ void MainWindow::OnCloseRequest() {
   try {
     if (OnClose) OnClose();
   } catch (...) {
+    // The window closes whatever the close handler met: a player who closes must be let go.
   }
   if (OnClosed) OnClosed();
   DestroyWindow(hwnd_);

@@ -53,6 +53,8 @@ void WinThreadHost::StartThread(std::function<void()> work) {
     try {
       work();
     } catch (...) {
+      // Nothing on this thread can report: the work's own code reports its failures
+      // through the host before it throws, and the thread must still count itself out.
     }
     work = nullptr;  // the worker's own data goes before the host hears of its end
     std::lock_guard<std::mutex> lock(shared->mu);
@@ -108,6 +110,7 @@ void WinThreadHost::RunOnMain(const std::shared_ptr<Call>& call) {
   try {
     (*call->fn)();
   } catch (...) {
+    // Carried back to the waiting worker, which rethrows it there.
     error = std::current_exception();
   }
   std::lock_guard<std::mutex> lock(shared_->mu);
