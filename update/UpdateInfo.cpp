@@ -102,7 +102,11 @@ bool RefreshZoneList(UpdateContext& ctx, const std::function<void()>& reportBad)
     reportBad();
     return false;
   }
-  if (ctx.guard && !ctx.guard->AcceptZoneList(staged)) return false;
+  if (ctx.guard && !ctx.guard->AcceptZoneList(staged)) {
+    // A refused download is not kept, as with patch archives and the launcher.
+    DeleteIfExists(ctx.fs, staged);
+    return false;
+  }
   // One step: the configuration file is never missing, and a locked one stays as it was.
   if (ctx.fs.Rename(staged, ctx.values.ConfigFileName, true) != kErrNone) {
     ctx.Note("zone list: could not replace " + ctx.values.ConfigFileName);
@@ -140,6 +144,7 @@ bool ReadPatchList(UpdateContext& ctx) {
       try {
         ReadPatchSection(ini, name, list);
       } catch (const std::exception&) {
+        // A damaged patch section is skipped; the others still update their files.
       }
     }
   } catch (const std::exception&) {

@@ -13,7 +13,7 @@ import zlib
 import launcher as ui
 from gamefolder import GameFolder
 from journeycase import JourneyCase
-from winedrive import dialog_texts, poll, run, start, winpath
+from winedrive import dialog_texts, poll, run, start, stop, winpath
 
 ZONE_ASK = "游戏区组更新提示"
 PATCH_ASK = "游戏补丁更新提示"
@@ -129,8 +129,9 @@ class UpdateJourneys(JourneyCase):
         return f
 
     def build(self, site, client_files=None, config=None, launcher=None, long_url=None,
-              cue=False):
-        """qevtool update build over an operator's client folder of {relative path: bytes}."""
+              cue=False, extra=()):
+        """qevtool update build over an operator's client folder of {relative path: bytes};
+        extra: more arguments (signing)."""
         client = os.path.join(self.tmp, "client")
         shutil.rmtree(client, ignore_errors=True)
         os.makedirs(client)
@@ -149,7 +150,7 @@ class UpdateJourneys(JourneyCase):
                      site.url("QevLogin.exe")]
         if cue:
             args += ["--cue"]
-        qevtool(*args)
+        qevtool(*args, *extra)
 
     def log(self, f):
         p = f.path("QevLogin.log")
@@ -208,6 +209,8 @@ class UpdateJourneys(JourneyCase):
         site = self.site()
         big = os.urandom(3 * 1024 * 1024)
         self.build(site, {"a.dat": b"new a", "Sub/b.pak": big})
+        # Slow enough that the progress line is there for several looks of the driver.
+        site.faults["/Sub/b.pak.zip"] = ("slow", 1024 * 1024)
         f = self.game(site)
         with open(f.path("a.dat"), "wb") as g:
             g.write(b"old a")
@@ -348,6 +351,45 @@ class UpdateJourneys(JourneyCase):
         self.assertIn("failed", self.log(g))
         self.close_and_expect_exit(l)
 
+
+    # 8
+    def test_08_a_locked_file_stays_whole_until_a_later_start(self):
+        site = self.site()
+        self.build(site, {"a.dat": b"new a"})
+        f = self.game(site)
+        with open(f.path("a.dat"), "wb") as g:
+            g.write(b"old a")
+        # Another program holds the file open for reading without letting anyone replace it.
+        holder = start(os.environ["QEV_HOLDFILE_EXE"], winpath(f.path("a.dat")), 600000)
+        try:
+            self.assertEqual(holder.stdout.readline().strip(), "held")
+            l = self.launch(f)
+            seen = set()
+
+            def run_ended():
+                c = l.controls()
+                seen.add(c[ui.ZT]["text"])
+                return "patch run: done" in self.log(f) and c[ui.START]["visible"]
+
+            self.assertTrue(poll(run_ended, 30, 0.05), sorted(seen))
+            self.assertNotIn(PATCH_DONE, seen | {l.text(ui.ZT)})
+            with open(f.path("a.dat"), "rb") as g:
+                self.assertEqual(g.read(), b"old a")
+            self.assertEqual([n for n in os.listdir(f.root) if n.startswith("a.dat")], ["a.dat"],
+                             "a working copy is left beside the locked file")
+            self.assertIn("could not replace", self.log(f))
+            self.close_and_expect_exit(l)
+        finally:
+            stop(holder)
+
+        # The lock has gone: the next start fetches the file again and installs it.
+        l = self.launch(f)
+        self.assertTrue(l.wait_status(lambda t: t == PATCH_DONE, 30))
+        with open(f.path("a.dat"), "rb") as g:
+            self.assertEqual(g.read(), b"new a")
+        want = time.mktime(time.strptime("2009-03-01 12:30:00", "%Y-%m-%d %H:%M:%S"))
+        self.assertLessEqual(abs(os.path.getmtime(f.path("a.dat")) - want), 2)
+        self.close_and_expect_exit(l)
 
 if __name__ == "__main__":
     unittest.main()

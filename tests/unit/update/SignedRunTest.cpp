@@ -135,6 +135,7 @@ TEST_F(SignedRun, AZoneListThatSwapsTheKeyIsNotInstalled) {
   Run(Signed(Info(3, "CheckIni=1\r\nIniURL=http://127.0.0.1:8080/tolw3.inf\r\nIniCode=" +
                          test::CrcOfText(swapped) + "\r\nIniSha256=" + HexText(d) + "\r\n")));
   EXPECT_EQ(fs.Contents(kConfig), before);
+  EXPECT_FALSE(fs.FileExists("C:\\Game\\update\\tolw3.inf")) << "the refused download is kept";
   EXPECT_EQ(view.reloads, 0);
   EXPECT_FALSE(view.Timer(UpdateTimer::PatchRun)) << "the update stops at the refusal";
   ExpectRefusedOnce();
@@ -149,8 +150,10 @@ TEST_F(SignedRun, AForgedLauncherIsNeitherUnpackedNorHandedOn) {
   server.Serve("http://127.0.0.1:8080/QevLogin.zip", "QevLogin.exe=forged");
   Run(Signed(test::UpdateInfoText("Serial=1\r\n" + kLauncherSettings)));
   ASSERT_TRUE(view.Timer(UpdateTimer::SelfUpdate));
+  view.updating = true;  // as the self-update timer leaves the controls
   updater.RunSelfUpdate(view);
   EXPECT_TRUE(view.started.empty());
+  EXPECT_FALSE(view.updating) << "the start button stays hidden after the refusal";
   EXPECT_FALSE(fs.FileExists("C:\\Game\\update\\QevLogin.exe"));
   EXPECT_FALSE(fs.FileExists("C:\\Game\\update\\QevLogin.exe.zip"));
   ExpectRefusedOnce();
