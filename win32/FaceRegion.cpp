@@ -4,53 +4,29 @@
 
 namespace qev::win32 {
 
-namespace {
-uint32_t AsRgb(COLORREF c) {
-  return (uint32_t(GetRValue(c)) << 16) | (uint32_t(GetGValue(c)) << 8) | GetBValue(c);
-}
-}  // namespace
-
-std::vector<OpaqueRun> OpaqueRuns(const std::vector<uint32_t>& pixels, int width, int height,
-                                  COLORREF transparent) {
-  std::vector<OpaqueRun> runs;
-  const uint32_t clear = AsRgb(transparent);
-  for (int y = 0; y < height; ++y) {
-    const uint32_t* row = pixels.data() + size_t(y) * size_t(width);
-    int x = 0;
-    while (x < width) {
-      while (x < width && (row[x] & 0xFFFFFF) == clear) ++x;
-      const int start = x;
-      while (x < width && (row[x] & 0xFFFFFF) != clear) ++x;
-      if (x > start) runs.push_back({y, start, x});
-    }
-  }
-  return runs;
-}
-
-bool ReadPixels(HBITMAP bitmap, std::vector<uint32_t>& pixels, int& width, int& height) {
+bool ReadPlain(HBITMAP bitmap, PlainBitmap& out) {
   const SIZE size = BitmapSize(bitmap);
   if (size.cx <= 0 || size.cy <= 0) return false;
-  width = size.cx;
-  height = size.cy;
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top row first
+  info.bmiHeader.biWidth = size.cx;
+  info.bmiHeader.biHeight = -size.cy;  // top row first
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  pixels.assign(size_t(width) * size_t(height), 0);
+  out.Width = size.cx;
+  out.Height = size.cy;
+  out.BitCount = 32;
+  out.Pixels.assign(size_t(size.cx) * size_t(size.cy), 0);
   HDC screen = GetDC(nullptr);
-  const int rows = GetDIBits(screen, bitmap, 0, UINT(height), pixels.data(), &info, DIB_RGB_COLORS);
+  const int rows =
+      GetDIBits(screen, bitmap, 0, UINT(size.cy), out.Pixels.data(), &info, DIB_RGB_COLORS);
   ReleaseDC(nullptr, screen);
-  return rows == height;
+  return rows == size.cy;
 }
 
-HRGN RegionFromBitmap(HBITMAP bitmap, COLORREF transparent) {
-  std::vector<uint32_t> pixels;
-  int width = 0, height = 0;
-  if (!ReadPixels(bitmap, pixels, width, height)) return nullptr;
-  const std::vector<OpaqueRun> runs = OpaqueRuns(pixels, width, height, transparent);
+HRGN RegionFromRuns(const std::vector<RegionRun>& runs, int width, int height) {
+  if (runs.empty()) return CreateRectRgn(0, 0, 0, 0);
   // One region built from all rectangles at once is far cheaper than run-by-run unions.
   std::vector<char> data(sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT));
   auto* header = reinterpret_cast<RGNDATAHEADER*>(data.data());
@@ -61,9 +37,27 @@ HRGN RegionFromBitmap(HBITMAP bitmap, COLORREF transparent) {
   header->rcBound = RECT{0, 0, width, height};
   auto* rects = reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER));
   for (size_t i = 0; i < runs.size(); ++i)
-    rects[i] = RECT{runs[i].left, runs[i].y, runs[i].right, runs[i].y + 1};
-  if (runs.empty()) return CreateRectRgn(0, 0, 0, 0);
+    rects[i] = RECT{runs[i].Left, runs[i].Top, runs[i].Right, runs[i].Top + 1};
   return ExtCreateRegion(nullptr, DWORD(data.size()), reinterpret_cast<RGNDATA*>(data.data()));
+}
+
+HRGN RegionFromBitmap(HBITMAP bitmap, COLORREF transparent) {
+  PlainBitmap pixels;
+  if (!ReadPlain(bitmap, pixels)) return nullptr;
+  return RegionFromRuns(qev::RegionFromBitmap(pixels, transparent), pixels.Width, pixels.Height);
+}
+
+bool ShapeWindowByFace(HWND hwnd, HBITMAP face, COLORREF transparent) {
+  HRGN shape = RegionFromBitmap(face, transparent);
+  if (!shape) return false;
+  RECT box;
+  if (GetRgnBox(shape, &box) == NULLREGION) {
+    DeleteObject(shape);
+    SetWindowRgn(hwnd, nullptr, TRUE);
+  } else {
+    SetWindowRgn(hwnd, shape, TRUE);  // the window owns the region from here on
+  }
+  return true;
 }
 
 }  // namespace qev::win32

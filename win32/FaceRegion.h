@@ -1,31 +1,29 @@
 #pragma once
 // The window's shape from its face picture: every pixel that is not the transparent
-// colour belongs to the window.
+// colour belongs to the window (the runs themselves come from skin/RegionRuns).
 
 #include <windows.h>
 
 #include <cstdint>
 #include <vector>
 
+#include "skin/BmpDecoder.h"
+#include "skin/RegionRuns.h"
+
 namespace qev::win32 {
 
-// One row's run of opaque pixels: columns [left, right) of row y.
-struct OpaqueRun {
-  int y;
-  int left;
-  int right;
-};
+// The union of runs as one region; an empty list gives an empty region.
+HRGN RegionFromRuns(const std::vector<RegionRun>& runs, int width, int height);
 
-// The maximal runs of pixels unequal to transparent, row by row. pixels holds
-// width * height values 0x00RRGGBB, top row first.
-std::vector<OpaqueRun> OpaqueRuns(const std::vector<uint32_t>& pixels, int width, int height,
-                                  COLORREF transparent);
-
-// The union of those runs as a region (null when the bitmap cannot be read). An
+// The region of a bitmap's opaque pixels (null when the bitmap cannot be read). An
 // all-transparent picture gives an empty region.
 HRGN RegionFromBitmap(HBITMAP bitmap, COLORREF transparent);
 
-// The pixels of a bitmap as 0x00RRGGBB values, top row first; false when unreadable.
-bool ReadPixels(HBITMAP bitmap, std::vector<uint32_t>& pixels, int& width, int& height);
+// Gives hwnd the shape of face, redrawing it. An empty shape would leave the window
+// unreachable: the window then keeps its rectangle. False when the face is unreadable.
+bool ShapeWindowByFace(HWND hwnd, HBITMAP face, COLORREF transparent);
+
+// The pixels of a bitmap, top row first (each 0x00RRGGBB); false when unreadable.
+bool ReadPlain(HBITMAP bitmap, PlainBitmap& out);
 
 }  // namespace qev::win32

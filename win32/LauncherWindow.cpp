@@ -18,11 +18,13 @@
 #include "win32/BuiltInLook.h"
 #include "win32/ControlIds.h"
 #include "win32/FaceBackdrop.h"
+#include "win32/FaceRegion.h"
 #include "win32/MainLayout.h"
 #include "win32/MainWindow.h"
 #include "win32/MessageDialogs.h"
 #include "win32/MessageLoop.h"
 #include "win32/NoticeBrowserHost.h"
+#include "win32/SkinnedLook.h"
 #include "win32/TrayIcon.h"
 #include "win32/Win32FileSystem.h"
 #include "win32/Win32HostResolver.h"
@@ -52,10 +54,10 @@ constexpr UINT_PTR kTimer5Id = 5;
 // Every control of the main window, named as the window description names them. Made
 // once the main window exists, since each one is a child of it.
 struct WindowControls {
-  WindowControls(const ControlKit& kit, const MainWindow& window, const Look& look,
+  WindowControls(const ControlKit& kit, const MainWindow& window, WinSkinTheme& skin,
                  const LookFonts& fonts)
       : combo1(kit, fonts.Body.get()),
-        ZT(kit, fonts.Body.get()),
+        ZT(kit, fonts.Body.get(), layout::kZTRoom),
         Image1(kit, true),
         Image2(kit, false),
         RzLabel1(kit, fonts.Info.get()),
@@ -66,17 +68,17 @@ struct WindowControls {
         suiImageButton_Min(kit, ButtonFace::Minimize, nullptr),
         suiImageButton_Close(kit, ButtonFace::Close, nullptr),
         zhaohuimima(kit, ButtonFace::Recharge, fonts.ButtonSmall.get()),
-        Opt1(kit, fonts.Body.get()),
-        Opt2(kit, fonts.Body.get()),
-        Opt3(kit, fonts.Body.get()),
+        Opt1(kit, fonts.Body.get(), &skin.Form(), "Opt1", skin.Resources()),
+        Opt2(kit, fonts.Body.get(), &skin.Form(), "Opt2", skin.Resources()),
+        Opt3(kit, fonts.Body.get(), &skin.Form(), "Opt3", skin.Resources()),
         Combo2(kit, fonts.Body.get()),
         ProgressBarCount(kit),
         Button1(kit, ButtonFace::StopUpdate, fonts.ButtonSmall.get()),
         Timer1(kit.Main, kTimer1Id, kTimerInterval),
         Timer4(kit.Main, kTimer4Id, kTimerInterval),
         Timer5(kit.Main, kTimer5Id, kTimerInterval),
-        MessForm(window, look, fonts),
-        suiMessageDialog1(window, look, fonts),
+        MessForm(window, fonts, &skin.Form(), skin.Resources()),
+        suiMessageDialog1(window, fonts, &skin.Form(), skin.Resources()),
         M1(ids::kM1, texts::kMenuShow),
         M2(ids::kM2, texts::kMenuLogin),
         M4(ids::kM4, texts::kMenuQuit),
@@ -84,8 +86,9 @@ struct WindowControls {
         N2(ids::kN2, texts::kMenuRecoverPassword),
         N3(ids::kN3, texts::kMenuOpenFolder),
         N8(ids::kN8, texts::kMenuCleanUp, false),
-        suiPopupMenu1(kit.Main, {&M1, &M2, &M4}),
-        suiPopupMenu2(kit.Main, {&N1, &N2, &N3, &N8}) {}
+        suiPopupMenu1(kit.Main, {&M1, &M2, &M4}, &skin.Form(), "suiPopupMenu1", fonts.Body.get()),
+        suiPopupMenu2(kit.Main, {&N1, &N2, &N3, &N8}, &skin.Form(), "suiPopupMenu2",
+                      fonts.Body.get()) {}
 
   // Creates every child window at its place, in its designed start state.
   bool Create() {
@@ -173,7 +176,7 @@ struct WindowControls {
 class LauncherParts {
  public:
   LauncherParts(HINSTANCE instance, ProcessValues& values)
-      : instance_(instance), values_(values), look_(instance) {}
+      : instance_(instance), values_(values), builtInLook_(instance), theme_(fs_, instance) {}
 
   ~LauncherParts() {
     // Workers must not hand anything over to a window that is going away.
@@ -203,10 +206,11 @@ class LauncherParts {
       return false;
     shell_.SetOwner(window_.Handle());
     const ControlKit kit{window_.Handle(), &backdrop_, &look_, &fonts_};
-    controls_ = std::make_unique<WindowControls>(kit, window_, look_, fonts_);
+    controls_ = std::make_unique<WindowControls>(kit, window_, theme_, fonts_);
     controls_->Register(window_);
     if (!controls_->Create()) return false;
-    controls_->Web.Create(window_.Handle(), layout::kWeb.Rect());
+    BindTheme();
+    controls_->Web.CreateLater(window_.Handle(), layout::kWeb.Rect());
     controls_->TrayIcon1.SetHint(LauncherTitle);
     controls_->TrayIcon1.Add(window_.Handle(), look_.ProgramIcon(16));
     return true;
@@ -267,6 +271,20 @@ class LauncherParts {
     }
   }
 
+  // The window's stored settings: the themed controls draw from the skin file once the
+  // creation handler loads one. The face, its shape and the image buttons follow here.
+  void BindTheme() {
+    theme_.Form().SetWindow(window_.Handle());
+    theme_.ApplyStoredSettings(MainWindowThemedNames());
+    theme_.OnSkinLoaded = [this] {
+      look_.Reload(theme_.FileTheme());
+      backdrop_.Compose(look_, fonts_, LauncherTitle);
+      ShapeWindowByFace(window_.Handle(), backdrop_.Picture(), layout::kOutsideColour);
+      RedrawWindow(window_.Handle(), nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    };
+  }
+
   // What the window itself reports: the tray icon, a second start, minimise, closing.
   void BindWindow() {
     WindowControls& c = *controls_;
@@ -298,7 +316,8 @@ class LauncherParts {
   WinThreadHost threads_;
   WinHttpClientFactory httpFactory_;
   TUpdater updater_{threads_, httpFactory_};
-  BuiltInLook look_;
+  BuiltInLook builtInLook_;
+  SkinnedLook look_{builtInLook_};
   LookFonts fonts_;
   FaceBackdrop backdrop_;
   MainWindow window_;

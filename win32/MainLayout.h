@@ -19,6 +19,8 @@ inline constexpr Place kCombo1{24, 104, 305, 321};
 inline constexpr int kZoneRowHeight = 16;
 inline constexpr int kZoneTextIndent = 2;
 inline constexpr Place kZT{520, 510, 90, 12};
+// The status line grows up to the right edge of its plate on the face, no further.
+inline constexpr int kZTRoom = 124;
 inline constexpr Place kStatusIcon{496, 510, 17, 17};
 inline constexpr Place kWeb{392, 80, 441, 329};
 // The information line sizes itself to its text; this is its smallest size.

@@ -11,6 +11,7 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"QevNoticeBrowserHost";
 constexpr DISPID kTheaterModeId = 554;
+constexpr UINT kCreateBrowser = WM_APP + 40;
 
 bool RegisterHostClass(WNDPROC proc) {
   WNDCLASSEXW wc = {};
@@ -49,6 +50,31 @@ bool NoticeBrowserHost::Create(HWND parent, const RECT& place) {
   return false;
 }
 
+bool NoticeBrowserHost::CreateLater(HWND parent, const RECT& place) {
+  if (window_) return true;
+  oleStarted_ = SUCCEEDED(OleInitialize(nullptr));
+  if (!CreateWindowAt(parent, place)) {
+    Destroy();
+    return false;
+  }
+  deferred_ = true;
+  PostMessageW(window_, kCreateBrowser, 0, 0);
+  return true;
+}
+
+void NoticeBrowserHost::CreateDeferredBrowser() {
+  if (!deferred_) return;
+  deferred_ = false;
+  if (!CreateBrowser()) {
+    // Without the engine the pane stays an empty page, as with a failed Create.
+    ReleaseBrowser();
+    return;
+  }
+  if (pendingTheater_ >= 0) SetTheaterMode(pendingTheater_ == 1);
+  if (!pendingUrl_.empty()) Navigate(pendingUrl_);
+  pendingUrl_.clear();
+}
+
 bool NoticeBrowserHost::CreateWindowAt(HWND parent, const RECT& place) {
   if (!RegisterHostClass(&NoticeBrowserHost::WindowProc)) return false;
   window_ = CreateWindowExW(
@@ -74,7 +100,7 @@ bool NoticeBrowserHost::CreateBrowser() {
   return static_cast<bool>(browser_);
 }
 
-void NoticeBrowserHost::Destroy() {
+void NoticeBrowserHost::ReleaseBrowser() {
   browser_.Reset();
   if (object_) {
     if (auto inPlace = object_.As<IOleInPlaceObject>()) inPlace->InPlaceDeactivate();
@@ -82,6 +108,12 @@ void NoticeBrowserHost::Destroy() {
     object_->SetClientSite(nullptr);
     object_.Reset();
   }
+}
+
+void NoticeBrowserHost::Destroy() {
+  ReleaseBrowser();
+  deferred_ = false;
+  pendingUrl_.clear();
   site_->SetHostWindow(nullptr);
   if (window_) {
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
@@ -93,6 +125,7 @@ void NoticeBrowserHost::Destroy() {
 }
 
 void NoticeBrowserHost::Navigate(const std::string& url) {
+  if (deferred_) pendingUrl_ = url;
   if (!browser_) return;
   const Bstr address(GbkToWide(url));
   VARIANT empty;
@@ -101,6 +134,7 @@ void NoticeBrowserHost::Navigate(const std::string& url) {
 }
 
 void NoticeBrowserHost::SetTheaterMode(bool on) {
+  if (deferred_) pendingTheater_ = on ? 1 : 0;
   if (!browser_) return;
   VARIANT value;
   VariantInit(&value);
@@ -126,6 +160,10 @@ LRESULT CALLBACK NoticeBrowserHost::WindowProc(HWND hwnd, UINT msg, WPARAM wp, L
   }
   auto* self = reinterpret_cast<NoticeBrowserHost*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (self && msg == WM_SIZE) self->FitBrowser();
+  if (self && msg == kCreateBrowser) {
+    self->CreateDeferredBrowser();
+    return 0;
+  }
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
 

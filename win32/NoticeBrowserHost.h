@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "platform/NoticeBrowser.h"
 #include "win32/BrowserSite.h"
@@ -29,6 +30,10 @@ class NoticeBrowserHost : public NoticeBrowser {
   // Creates the child window at place (parent's client coordinates) and the browser in
   // it; starts OLE on this thread. False when either fails (nothing is left behind).
   bool Create(HWND parent, const RECT& place);
+  // The same, but the browser itself is made once the message loop runs: loading the
+  // engine takes long, and the window should not wait for it to appear. Navigate and
+  // SetTheaterMode before then are kept and applied when the browser is there.
+  bool CreateLater(HWND parent, const RECT& place);
   // Takes the browser down and destroys the child window; again harmless.
   void Destroy();
 
@@ -50,6 +55,8 @@ class NoticeBrowserHost : public NoticeBrowser {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   bool CreateWindowAt(HWND parent, const RECT& place);
   bool CreateBrowser();
+  void CreateDeferredBrowser();
+  void ReleaseBrowser();
   void FitBrowser();
 
   struct SiteRelease {
@@ -60,6 +67,9 @@ class NoticeBrowserHost : public NoticeBrowser {
   bool oleStarted_ = false;
   ComPtr<IOleObject> object_;
   ComPtr<IWebBrowser2> browser_;
+  bool deferred_ = false;
+  std::string pendingUrl_;
+  int pendingTheater_ = -1;  // -1: not asked; 0 or 1: the mode asked for
 };
 
 }  // namespace qev::win32

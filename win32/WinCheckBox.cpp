@@ -2,15 +2,12 @@
 
 #include <commctrl.h>
 
+#include "skin/ControlLooks.h"
+
 namespace qev::win32 {
 
 namespace {
 constexpr UINT_PTR kSubclassId = 2;
-constexpr int kGlyphFrames = 4;
-constexpr int kGlyphLeft = 1;
-constexpr int kCaptionGap = 4;
-constexpr int kExtraWidth = 8;
-constexpr int kExtraHeight = 4;
 
 // Messages after which the standard button would paint its own look: ours is put back.
 bool RepaintsAfter(UINT msg) {
@@ -69,9 +66,20 @@ void WinCheckBox::AddHint(const std::string& hint) {
   SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
+PlainBitmap WinCheckBox::Glyph(bool checked, bool enabled) const {
+  return CheckBoxGlyph(FileTheme(), UIStyle(), resources_, checked, enabled);
+}
+
+// Re-read on every style or theme change: a skin's glyph may differ in size.
+void WinCheckBox::ApplyStyle() {
+  if (!hwnd_) return;
+  const SIZE size = FittedSize();
+  SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
 SIZE WinCheckBox::FittedSize() const {
-  const SIZE glyph = BitmapSize(kit_.Skin->CheckBoxStrip());
-  const int glyphWidth = glyph.cx / kGlyphFrames;
+  const PlainBitmap glyph = Glyph(Checked(), true);
   const std::wstring caption = GbkToWide(Text());
   HDC dc = GetDC(hwnd_);
   Selection font(dc, font_);
@@ -79,8 +87,8 @@ SIZE WinCheckBox::FittedSize() const {
   GetTextExtentPoint32W(dc, caption.c_str(), int(caption.size()), &text);
   GetTextExtentPoint32W(dc, L"W", 1, &w);
   ReleaseDC(hwnd_, dc);
-  const int height = (glyph.cy > w.cy + 2 ? glyph.cy : w.cy + 2) + kExtraHeight;
-  return SIZE{glyphWidth + text.cx + kExtraWidth, height};
+  const ControlSize size = CheckBoxAutoSize(glyph.Width, glyph.Height, int(text.cx), int(w.cy));
+  return SIZE{size.Width, size.Height};
 }
 
 bool WinCheckBox::Checked() const {
@@ -125,24 +133,15 @@ void WinCheckBox::Paint(HDC dc) {
   BackBuffer buffer(dc, client);
   kit_.Backdrop->Fill(buffer.dc(), kit_.Main, hwnd_, client);
   const bool enabled = IsWindowEnabled(hwnd_) != FALSE;
-  // Frames: 1 checked, 2 unchecked, 3 checked and disabled, 4 unchecked and disabled.
-  const int frame = (Checked() ? 1 : 2) + (enabled ? 0 : 2);
-  HBITMAP strip = kit_.Skin->CheckBoxStrip();
-  const SIZE size = BitmapSize(strip);
-  const int glyphWidth = size.cx / kGlyphFrames;
-  if (strip && glyphWidth > 0) {
-    MemoryDc from(dc);
-    Selection select(from.get(), strip);
-    BitBlt(buffer.dc(), kGlyphLeft, (client.bottom - size.cy) / 2, glyphWidth, size.cy, from.get(),
-           (frame - 1) * glyphWidth, 0, SRCCOPY);
-  }
+  const PlainBitmap glyph = Glyph(Checked(), enabled);
+  DrawPlain(buffer.dc(), kCheckBoxGlyphLeft, (client.bottom - glyph.Height) / 2, glyph);
   const std::wstring caption = GbkToWide(Text());
   Selection font(buffer.dc(), font_);
   SetBkMode(buffer.dc(), TRANSPARENT);
   SetTextColor(buffer.dc(),
                enabled ? kit_.Skin->Colour(LookColour::LabelText) : RGB(0x80, 0x78, 0x68));
   RECT text = client;
-  text.left = kGlyphLeft + glyphWidth + kCaptionGap;
+  text.left = kCheckBoxGlyphLeft + glyph.Width + kCheckBoxCaptionGap;
   DrawTextW(buffer.dc(), caption.c_str(), int(caption.size()), &text,
             DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
   buffer.Show();

@@ -1,17 +1,28 @@
 #pragma once
 // A check box (BUTTON, BS_AUTOCHECKBOX): the button keeps the state, so BM_GETCHECK
-// and keyboard use work as usual; only its painting is replaced by the look's glyph
-// strip and a cream caption over the window face. It sizes itself to glyph and caption.
+// and keyboard use work as usual; only its painting is replaced by the theme's box
+// glyph (a skin's six-frame strip, or the built-in style's four frames) and a cream
+// caption over the window face. It sizes itself to glyph and caption, again whenever
+// its style or theme is written.
 
+#include "skin/ThemeComponents.h"
 #include "win32/ControlKit.h"
 #include "win32/MainLayout.h"
+#include "win32/WinBitmaps.h"
 #include "win32/WinControl.h"
 
 namespace qev::win32 {
 
-class WinCheckBox : public WinControl<TCheckBox>, public ChildHandler {
+class WinCheckBox : public WinControl<TCheckBox>, public ChildHandler, public ThemedControl {
  public:
-  WinCheckBox(const ControlKit& kit, HFONT font) : kit_(kit), font_(font) {}
+  // form and name: the component it is of the window's theme (none: built-in only);
+  // resources: where the built-in style's pictures are.
+  WinCheckBox(const ControlKit& kit, HFONT font, ComponentOwner* form = nullptr,
+              std::string name = "", BitmapResources& resources = OwnBitmapResources())
+      : ThemedControl(form, std::move(name), InitialStyleFromOwner(form)),
+        kit_(kit),
+        font_(font),
+        resources_(resources) {}
   ~WinCheckBox() override;
   // hint: a tool tip shown over the box ("" for none).
   bool Create(int id, const layout::Place& corner, const std::string& caption, bool visible,
@@ -21,16 +32,21 @@ class WinCheckBox : public WinControl<TCheckBox>, public ChildHandler {
   void SetChecked(bool on) override;
   bool Owns(HWND part) const override { return part == hwnd_; }
 
+ protected:
+  void ApplyStyle() override;
+
  private:
   static LRESULT CALLBACK Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                    DWORD_PTR self);
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
   void Paint(HDC dc);
+  PlainBitmap Glyph(bool checked, bool enabled) const;
   SIZE FittedSize() const;
   void AddHint(const std::string& hint);
 
   ControlKit kit_;
   HFONT font_;
+  BitmapResources& resources_;
   HWND tip_ = nullptr;
 };
 

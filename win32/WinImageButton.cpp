@@ -3,13 +3,23 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "win32/SkinnedLook.h"
 #include "win32/WinStatusImage.h"
 
 namespace qev::win32 {
 
 namespace {
 constexpr UINT_PTR kSubclassId = 1;
+
+void DrawSeeThrough(HDC dc, HBITMAP picture, int x, int y) {
+  const SIZE size = BitmapSize(picture);
+  if (size.cx <= 0) return;
+  MemoryDc from(dc);
+  Selection select(from.get(), picture);
+  TransparentBlt(dc, x, y, size.cx, size.cy, from.get(), 0, 0, size.cx, size.cy,
+                 GetPixel(from.get(), 0, 0));
 }
+}  // namespace
 
 void PaintButtonFace(HDC dc, const RECT& r, HBITMAP picture, const std::wstring& caption,
                      HFONT font, const Look& look, bool pressed, bool disabled) {
@@ -96,9 +106,15 @@ bool WinImageButton::OnDrawItem(const DRAWITEMSTRUCT& item) {
   const ButtonState state = StateOf(item.itemState);
   BackBuffer buffer(item.hDC, item.rcItem);
   kit_.Backdrop->Fill(buffer.dc(), kit_.Main, hwnd_, item.rcItem);
-  PaintButtonFace(buffer.dc(), item.rcItem, kit_.Skin->Button(face_, state), GbkToWide(Text()),
-                  captionFont_, *kit_.Skin, state == ButtonState::Down,
-                  state == ButtonState::Disabled);
+  HBITMAP picture = kit_.Skin->Button(face_, state);
+  // An operator's pictures carry their own lettering or signs (no caption over them),
+  // and their top-left pixel is their see-through colour.
+  const auto* skinned = dynamic_cast<const SkinnedLook*>(kit_.Skin);
+  if (skinned && skinned->SkinnedButton(face_))
+    DrawSeeThrough(buffer.dc(), picture, item.rcItem.left, item.rcItem.top);
+  else
+    PaintButtonFace(buffer.dc(), item.rcItem, picture, GbkToWide(Text()), captionFont_, *kit_.Skin,
+                    state == ButtonState::Down, state == ButtonState::Disabled);
   buffer.Show();
   return true;
 }

@@ -21,14 +21,19 @@ void WinLabel::SetText(const std::string& text) {
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-void WinLabel::FitText() {
-  const std::wstring text = GbkToWide(Text());
-  HDC dc = GetDC(hwnd_);
+int WinLabel::TextWidth(HDC dc, const std::wstring& text) const {
   Selection font(dc, font_);
   SIZE extent{};
   GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &extent);
+  return extent.cx;
+}
+
+void WinLabel::FitText() {
+  HDC dc = GetDC(hwnd_);
+  int width = TextWidth(dc, GbkToWide(Text()));
   ReleaseDC(hwnd_, dc);
-  const int width = extent.cx > designed_.width ? extent.cx : designed_.width;
+  if (room_ > 0 && width > room_) width = room_;
+  if (width < designed_.width) width = designed_.width;
   RECT now;
   GetWindowRect(hwnd_, &now);
   if (now.right - now.left != width)
@@ -40,7 +45,22 @@ bool WinLabel::OnDrawItem(const DRAWITEMSTRUCT& item) {
   BackBuffer buffer(item.hDC, item.rcItem);
   kit_.Backdrop->Fill(buffer.dc(), kit_.Main, hwnd_, item.rcItem);
   const std::wstring text = GbkToWide(Text());
-  Selection font(buffer.dc(), font_);
+  const int needed = TextWidth(buffer.dc(), text);
+  const int room = item.rcItem.right - item.rcItem.left;
+  Font condensed;
+  if (needed > room) {
+    LOGFONTW lf{};
+    GetObjectW(font_, sizeof lf, &lf);
+    TEXTMETRICW tm{};
+    {
+      Selection plain(buffer.dc(), font_);
+      GetTextMetricsW(buffer.dc(), &tm);
+    }
+    lf.lfWidth = tm.tmAveCharWidth * room / needed;
+    if (lf.lfWidth < 1) lf.lfWidth = 1;
+    condensed.reset(CreateFontIndirectW(&lf));
+  }
+  Selection font(buffer.dc(), condensed ? condensed.get() : font_);
   SetBkMode(buffer.dc(), TRANSPARENT);
   SetTextColor(buffer.dc(), kit_.Skin->Colour(LookColour::LabelText));
   RECT r = item.rcItem;

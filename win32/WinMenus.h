@@ -1,7 +1,8 @@
 #pragma once
 // Pop-up menus whose items carry fixed command IDs. The menu is built afresh each time
 // it pops up (hidden items are left out, disabled ones greyed); the chosen item comes
-// back as WM_COMMAND with its ID to the owner, which passes it to Run.
+// back as WM_COMMAND with its ID to the owner, which passes it to Run. The items are
+// drawn by the menu itself in the colours and measures of its style and theme.
 
 #include <windows.h>
 
@@ -9,6 +10,8 @@
 #include <vector>
 
 #include "platform/Controls.h"
+#include "skin/ControlLooks.h"
+#include "skin/ThemeComponents.h"
 
 namespace qev::win32 {
 
@@ -34,15 +37,28 @@ class WinMenuItem : public TMenuItem {
   bool visible_;
 };
 
-class WinPopupMenu : public TPopupMenu {
+class WinPopupMenu : public TPopupMenu, public ThemedControl {
  public:
-  WinPopupMenu(HWND owner, std::vector<WinMenuItem*> items)
-      : owner_(owner), items_(std::move(items)) {}
+  // form and name: the component it is of the window's theme (none: built-in only).
+  WinPopupMenu(HWND owner, std::vector<WinMenuItem*> items, ComponentOwner* form = nullptr,
+               std::string name = "", HFONT font = nullptr);
   void Popup(TPoint screen) override;
+  const MenuLook& Look() const { return look_; }
+
+ protected:
+  void ApplyStyle() override { look_ = ResolveMenuLook(FileTheme(), UIStyle()); }
 
  private:
+  static LRESULT CALLBACK DrawingSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                          DWORD_PTR self);
+  void Measure(MEASUREITEMSTRUCT& item) const;
+  void Draw(const DRAWITEMSTRUCT& item) const;
+
   HWND owner_;
   std::vector<WinMenuItem*> items_;
+  HFONT font_;
+  MenuLook look_;
+  std::vector<int> shownIds_;  // the items of the menu now open, top to bottom
 };
 
 }  // namespace qev::win32

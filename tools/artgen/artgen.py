@@ -4,8 +4,9 @@
     tools/artgen/artgen.py [OUTDIR]
 
 Writes the window face (864 x 568, fuchsia outside the window's shape), every image
-button in its four states as one horizontal strip, the dialog button strip, the check
-box glyph strip, the two status icons, the program icon and Look.rc naming them.
+button in its four states as one horizontal strip, the two status icons, the program
+icon, the built-in styles' pictures in OUTDIR/deepblue (deepblue.py; the check box strip
+is this file's, drawn for the dark face) and Look.rc naming them all.
 Buttons and status icons are painted onto their piece of the face, so they need no
 transparency. The places repeat win32/MainLayout.h; keep the two in step.
 Standard library only; the output is committed, so the build does not run this.
@@ -16,6 +17,7 @@ import sys
 
 from canvas import (Canvas, Noise, clamp, ico, mix, ramp, sd_circle, sd_diamond,
                     sd_round_rect, sd_segment)
+import deepblue  # the built-in styles' pictures
 
 W, H = 864, 568
 FUCHSIA = (255, 0, 255)
@@ -38,7 +40,6 @@ BUTTONS = {
     "BTN_STOP": (664, 504, 89, 25),
 }
 STATUS = (496, 510, 17, 17)
-DIALOG_FACE = (0x16, 0x15, 0x22)
 
 
 def gold(stops):
@@ -249,11 +250,6 @@ def start_glow(facepic):
                      lambda t, px, py: (255, 150, 50), 0.06 * (i + 1))
 
 
-def dialog_buttons():
-    base = Canvas(73, 25, DIALOG_FACE)
-    return join([plate_button(base, s, 5, 1.6) for s in ("normal", "hover", "down")])
-
-
 def check_boxes():
     frames = []
     for checked, enabled in ((True, True), (False, True), (True, False), (False, False)):
@@ -314,8 +310,6 @@ def main():
     files = {}
     for name in BUTTONS:
         files[name] = button_strip(facepic, name)
-    files["DEEPBLUE_BUTTON"] = dialog_buttons()
-    files["DEEPBLUE_CHECKBOX"] = check_boxes()
     files["STATUS_UP"] = status_icon(facepic, True)
     files["STATUS_DOWN"] = status_icon(facepic, False)
     files["FACE"] = facepic
@@ -325,6 +319,15 @@ def main():
         with open(os.path.join(out, file_name), "wb") as f:
             f.write(pic.bmp())
         rc.append('%s BITMAP "res/%s"\n' % (name, file_name))
+    # The built-in styles' pictures (dialog title bar and buttons, check box, message
+    # icons) live in a folder of their own, under their resource names.
+    styles = os.path.join(out, "deepblue")
+    names = deepblue.build(styles)
+    # The main window's check boxes sit on the dark face: their built-in strip is drawn
+    # for it, in the DeepBlue strip's size and frame order.
+    with open(os.path.join(styles, "DEEPBLUE_CHECKBOX.bmp"), "wb") as f:
+        f.write(check_boxes().bmp())
+    rc.extend(deepblue.rc_lines(names, "res/deepblue"))
     with open(os.path.join(out, "launcher.ico"), "wb") as f:
         f.write(ico([program_icon(48), program_icon(32), program_icon(16)]))
     with open(os.path.join(out, "Look.rc"), "w") as f:

@@ -217,9 +217,13 @@ def panel(c, x0, y0, x1, y1):
     c.fill(rounded_rect(x0 + 1.5, y0 + 1.5, x1 - 1.5, y1 - 1.5, 5), hexrgb("06140F"))
 
 
+FACE_CORNER = 28
+
+
 def face():
     c = Canvas(FACE_W, FACE_H)
-    outline = rounded_rect(0, 0, FACE_W, FACE_H, 16)
+    # Rounder than the built-in face, so the window's outline shows whose face it is.
+    outline = rounded_rect(0, 0, FACE_W, FACE_H, FACE_CORNER)
     c.fill(outline, SILVER_DARK)
     cx, cy = FACE_W * 0.55, FACE_H * 0.35
 
@@ -231,9 +235,9 @@ def face():
             base = mix(base, hexrgb("2A9A80"), 0.18)
         return base
 
-    c.fill(rounded_rect(3, 3, FACE_W - 3, FACE_H - 3, 13), backdrop)
+    c.fill(rounded_rect(3, 3, FACE_W - 3, FACE_H - 3, FACE_CORNER - 3), backdrop)
     # Title band and its gold rule.
-    c.fill(rounded_rect(3, 3, FACE_W - 3, 56, 13),
+    c.fill(rounded_rect(3, 3, FACE_W - 3, 56, FACE_CORNER - 3),
            stops([(0, hexrgb("2AA085")), (0.6, hexrgb("145E4B")), (1, hexrgb("0E3A2E"))], 3, 56))
     c.rect(3, 55, FACE_W - 3, 57, SILVER_DARK)
     c.rect(3, 57, FACE_W - 3, 58, hexrgb("061A14"))
@@ -247,9 +251,8 @@ def face():
     c.fill(rounded_rect(12, 446, FACE_W - 12, 558, 10), (0, 0, 0), alpha=0.30)
     c.rect(12, 446, FACE_W - 12, 447, SILVER_DARK)
     panel(c, 60, 500, 485, 525)  # around the progress bar's place
-    # Corner ornaments.
-    for x, y in ((20, FACE_H - 20), (FACE_W - 20, FACE_H - 20)):
-        c.fill(ring(x, y, 6, 1.6), SILVER_DARK)
+    # One corner ornament, bottom right: the launcher writes its notice line at the left.
+    c.fill(ring(FACE_W - 20, FACE_H - 20, 6, 1.6), SILVER_DARK)
     c.cut_outside(outline, hexrgb("0E3A2E"))
     return c
 

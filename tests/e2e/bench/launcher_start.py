@@ -29,7 +29,8 @@ def one(timer, exe, cls):
     return json.loads(out.splitlines()[-1])["ms"]
 
 
-def main():
+def tree_arguments():
+    """(tree, runs) from the command line; the harness finds the tree's programs."""
     p = argparse.ArgumentParser()
     p.add_argument("--tree", required=True, help="the Windows build tree")
     p.add_argument("--runs", type=int, default=7)
@@ -39,8 +40,17 @@ def main():
     os.environ.setdefault("QEV_FAKE_CLIENT_EXE",
                           os.path.join(tree, "tests", "e2e", "driver", "FakeClient.exe"))
     os.environ.setdefault("QEV_QEVTOOL_EXE", os.path.join(tree, "tools", "qevtool", "qevtool.exe"))
+    return tree, a.runs
+
+
+def start_timer(tree):
+    return os.path.join(tree, "tests", "e2e", "bench", "StartTimer.exe")
+
+
+def main():
+    tree, runs = tree_arguments()
     from gamefolder import GameFolder
-    timer = os.path.join(tree, "tests", "e2e", "bench", "StartTimer.exe")
+    timer = start_timer(tree)
     minimal = os.path.join(tree, "tests", "e2e", "bench", "MinimalWindow.exe")
     tmp = tempfile.mkdtemp(prefix="qev-bench-start-")
     try:
@@ -52,7 +62,7 @@ def main():
         one(timer, folder.exe, "tolw3")
         one(timer, minimal, "QevMinimalWindow")
         ours, peer = [], []
-        for _ in range(a.runs):  # alternating, so a slow spell of the machine hits both
+        for _ in range(runs):  # alternating, so a slow spell of the machine hits both
             ours.append(one(timer, folder.exe, "tolw3"))
             peer.append(one(timer, minimal, "QevMinimalWindow"))
         o, m = statistics.median(ours), statistics.median(peer)

@@ -194,6 +194,36 @@ TEST(NoticeBrowserHost, HostsTheControlAtItsPlaceWithTheMainWindowsAnswers) {
   host.SetTheaterMode(false);
 }
 
+TEST(NoticeBrowserHost, LaterCreationMakesTheControlOnceMessagesRunAndKeepsWhatWasAsked) {
+  ParentWindow parent;
+  ASSERT_NE(parent.hwnd, nullptr);
+  NoticeBrowserHost host;
+  ASSERT_TRUE(host.CreateLater(parent.hwnd, RECT{392, 80, 392 + 441, 80 + 329}));
+  // The pane is there at once; the engine is not loaded yet.
+  ASSERT_NE(host.Handle(), nullptr);
+  EXPECT_EQ(GetDlgCtrlID(host.Handle()), 1005);
+  EXPECT_FALSE(host.Browser());
+  host.SetTheaterMode(true);
+  host.Navigate("about:blank");
+  test::PumpFor(300);
+  ComPtr<IWebBrowser2> browser = host.Browser();
+  ASSERT_TRUE(browser);
+  ComPtr<IOleClientSite> given;
+  ASSERT_EQ(browser.As<IOleObject>()->GetClientSite(given.Out()), S_OK);
+  EXPECT_EQ(given.As<IUnknown>().Get(), host.Site());
+  host.Destroy();
+  EXPECT_FALSE(host.Browser());
+
+  // Taken down before the message loop ran: the pending creation finds nothing to do.
+  NoticeBrowserHost early;
+  ASSERT_TRUE(early.CreateLater(parent.hwnd, RECT{0, 0, 100, 100}));
+  early.Navigate("about:blank");
+  early.Destroy();
+  test::PumpFor(300);
+  EXPECT_FALSE(early.Browser());
+  EXPECT_EQ(early.Handle(), nullptr);
+}
+
 TEST(NoticeBrowserHost, WithoutAWindowNothingIsCreatedAndCallsAreHarmless) {
   NoticeBrowserHost host;
   EXPECT_FALSE(

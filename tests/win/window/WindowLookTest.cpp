@@ -15,10 +15,9 @@ using win32::ButtonState;
 SIZE SizeOf(HBITMAP b) { return win32::BitmapSize(b); }
 
 uint32_t PixelAt(HBITMAP b, int x, int y) {
-  std::vector<uint32_t> px;
-  int w = 0, h = 0;
-  EXPECT_TRUE(win32::ReadPixels(b, px, w, h));
-  return px[size_t(y) * size_t(w) + size_t(x)] & 0xFFFFFF;
+  PlainBitmap px;
+  EXPECT_TRUE(win32::ReadPlain(b, px));
+  return px.Pixel(x, y) & 0xFFFFFF;
 }
 
 TEST(BuiltInLook, EveryPictureIsThereAtTheSizeOfItsPlace) {
@@ -42,7 +41,7 @@ TEST(BuiltInLook, EveryPictureIsThereAtTheSizeOfItsPlace) {
       {ButtonFace::Close, win32::layout::kClose},
       {ButtonFace::Recharge, win32::layout::kZhaohuimima},
       {ButtonFace::StopUpdate, win32::layout::kButton1},
-      {ButtonFace::Dialog, {0, 0, 73, 25}},
+      {ButtonFace::Dialog, {0, 0, 74, 21}},  // a third of the 222 x 21 DeepBlue strip
   };
   for (const auto& b : buttons) {
     SCOPED_TRACE(int(b.face));
@@ -62,21 +61,23 @@ TEST(BuiltInLook, EveryPictureIsThereAtTheSizeOfItsPlace) {
   EXPECT_NE(look.ProgramIcon(32), nullptr);
 }
 
-TEST(FaceRegion, RunsCoverExactlyThePixelsThatAreNotTransparent) {
-  const COLORREF fuchsia = RGB(255, 0, 255);
-  const uint32_t clear = 0xFF00FF, ink = 0x102030;
-  // All transparent: no run, and an empty region.
-  std::vector<uint32_t> empty(4 * 3, clear);
-  EXPECT_TRUE(win32::OpaqueRuns(empty, 4, 3, fuchsia).empty());
-  // One opaque pixel in the last column, a run in the middle of the next row, a full row.
-  std::vector<uint32_t> px = {clear, clear, clear, ink,    //
-                              clear, ink,   ink,   clear,  //
-                              ink,   ink,   ink,   ink};
-  const auto runs = win32::OpaqueRuns(px, 4, 3, fuchsia);
-  ASSERT_EQ(runs.size(), 3u);
-  EXPECT_EQ((std::tuple{runs[0].y, runs[0].left, runs[0].right}), (std::tuple{0, 3, 4}));
-  EXPECT_EQ((std::tuple{runs[1].y, runs[1].left, runs[1].right}), (std::tuple{1, 1, 3}));
-  EXPECT_EQ((std::tuple{runs[2].y, runs[2].left, runs[2].right}), (std::tuple{2, 0, 4}));
+TEST(FaceRegion, TheRegionHoldsExactlyTheRunsPixels) {
+  // An all-transparent picture: an empty region, not a null one.
+  HRGN none = win32::RegionFromRuns({}, 4, 3);
+  ASSERT_NE(none, nullptr);
+  RECT box;
+  EXPECT_EQ(GetRgnBox(none, &box), NULLREGION);
+  DeleteObject(none);
+  // The last pixel of row 0, columns 1-2 of row 1, all of row 2.
+  HRGN shape = win32::RegionFromRuns({{0, 3, 4}, {1, 1, 3}, {2, 0, 4}}, 4, 3);
+  ASSERT_NE(shape, nullptr);
+  const bool inside[3][4] = {{false, false, false, true},  //
+                             {false, true, true, false},   //
+                             {true, true, true, true}};
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 4; ++x)
+      EXPECT_EQ(PtInRegion(shape, x, y) != FALSE, inside[y][x]) << x << "," << y;
+  DeleteObject(shape);
 }
 
 TEST(FaceRegion, TheWindowShapeLeavesTheFuchsiaCornersOut) {

@@ -82,7 +82,7 @@ DialogSeen ReadDialogAndPress(size_t press) {
 
 TEST(MessageDialogs, OwnedDialogsWithReadableTextsAndTheirAnswers) {
   WindowTestKit kit;
-  win32::WinMessForm mess(kit.window, kit.look, kit.fonts);
+  win32::WinMessForm mess(kit.window, kit.fonts);
   mess.SetIcon(TMessForm::Icon::Stop);
   mess.SetFont("\xcb\xce\xcc\xe5", 9);
   mess.SetCaption(" \xc9\xf1\xd3\xf2");  // " 神域"
@@ -96,7 +96,7 @@ TEST(MessageDialogs, OwnedDialogsWithReadableTextsAndTheirAnswers) {
   EXPECT_EQ(seen.buttons, (std::vector<std::string>{"确定"}));
   EXPECT_EQ(seen.owner, kit.window.Handle());
 
-  win32::WinMessageDialog question(kit.window, kit.look, kit.fonts);
+  win32::WinMessageDialog question(kit.window, kit.fonts);
   question.SetCaption("\xd3\xd1\xc7\xe9\xcc\xe1\xca\xbe");  // 友情提示
   question.SetText("?");
   ActInsideModalLoop(L"#32770", [&] { seen = ReadDialogAndPress(0); });

@@ -1,0 +1,43 @@
+#pragma once
+// Plain bitmaps (decoded skin pictures and built-in resources) on the Windows side: as
+// GDI bitmaps, drawn straight into a device context, and loaded from the executable's
+// bitmap resources for the built-in styles.
+
+#include <windows.h>
+
+#include <string_view>
+
+#include "skin/BmpDecoder.h"
+#include "skin/BuiltInStyles.h"
+
+namespace qev::win32 {
+
+// A 32-bit top-down DIB section holding the picture; null for an empty picture.
+HBITMAP BitmapFromPlain(const PlainBitmap& picture);
+
+// Copies the picture opaque into dc with its top-left corner at (x, y).
+void DrawPlain(HDC dc, int x, int y, const PlainBitmap& picture);
+
+// Stretches the picture over dest; pixels of the transparent colour (0x00BBGGRR) are
+// left out when transparent is true.
+void DrawPlainStretched(HDC dc, const RECT& dest, const PlainBitmap& picture, bool transparent,
+                        COLORREF transparentColour);
+
+// Frame index (1-based) of count of a strip, stretched over dest (see DrawPlainStretched).
+void DrawPlainFrame(HDC dc, const RECT& dest, const PlainBitmap& strip, int count, int index,
+                    bool transparent, COLORREF transparentColour);
+
+// The bitmap resources of a module (the launcher executable), decoded.
+class WinBitmapResources : public BitmapResources {
+ public:
+  explicit WinBitmapResources(HINSTANCE module) : module_(module) {}
+  bool LoadBitmapResource(std::string_view name, PlainBitmap& out) override;
+
+ private:
+  HINSTANCE module_;
+};
+
+// The running executable's resources, for pieces made without a composition (tests).
+BitmapResources& OwnBitmapResources();
+
+}  // namespace qev::win32
