@@ -5,6 +5,7 @@
 
 #include <condition_variable>
 #include <deque>
+#include <stdexcept>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -51,6 +52,14 @@ class EventHandle {
 constexpr size_t kMaxQueuedBytes = 4 * 1024 * 1024;
 // One read never asks for more than this, whatever is available.
 constexpr DWORD kMaxRead = 1024 * 1024;
+// Small reads are joined into queued chunks of up to this size, so the waiting thread
+// writes and reports progress once per chunk rather than once per read.
+constexpr size_t kJoinUpTo = 256 * 1024;
+// Reads of a fast transfer are a few KiB each: the helper wakes the waiting thread only
+// once this much is queued, and the waiting thread looks at the queue at least every
+// kLookEveryMs on its own, so progress on a slow line still shows within that time.
+constexpr size_t kWakeAt = 256 * 1024;
+constexpr DWORD kLookEveryMs = 50;
 // The waiting thread's own guard adds this to the read time-out before it gives up on a
 // helper whose WinHTTP call has not returned.
 constexpr uint32_t kGuardSlackMs = 1500;
@@ -162,6 +171,7 @@ struct WinHttpClient::Transfer {
   std::vector<std::string> setCookies;
   std::deque<std::string> chunks;
   size_t queued = 0;
+  bool woken = false;  // woken for the chunks queued now
   bool ended = false;
   std::string error;  // why the helper ended early; empty at a normal end
   bool cancelled = false;
@@ -233,7 +243,8 @@ void WinHttpClient::Transfer::ReadAnswer(HINTERNET request) {
   if (QueryHeader(request, WINHTTP_QUERY_CONTENT_LENGTH, length, WINHTTP_NO_HEADER_INDEX)) {
     try {
       announcedLength = std::stoll(Narrow(length));
-    } catch (...) {
+    } catch (const std::logic_error&) {
+      // A length that is no number, or too big for one, counts as not announced.
       announcedLength = -1;
     }
   }
@@ -253,23 +264,29 @@ void WinHttpClient::Transfer::ReadAnswer(HINTERNET request) {
 }
 
 void WinHttpClient::Transfer::ReadBody(HINTERNET request) {
+  std::string buffer;
   for (;;) {
     if (Cancelled()) return;
     DWORD available = 0;
     if (!WinHttpQueryDataAvailable(request, &available)) return Fail(GetLastError(), Phase::Read);
     if (available == 0) return;
-    std::string chunk(available < kMaxRead ? available : kMaxRead, '\0');
+    buffer.resize(available < kMaxRead ? available : kMaxRead);
     DWORD got = 0;
-    if (!WinHttpReadData(request, chunk.data(), static_cast<DWORD>(chunk.size()), &got))
+    if (!WinHttpReadData(request, buffer.data(), static_cast<DWORD>(buffer.size()), &got))
       return Fail(GetLastError(), Phase::Read);
     if (got == 0) return;
-    chunk.resize(got);
     std::unique_lock<std::mutex> lock(mu);
     room.wait(lock, [&] { return queued < kMaxQueuedBytes || cancelled; });
     if (cancelled) return;
-    queued += chunk.size();
-    chunks.push_back(std::move(chunk));
-    Publish();
+    queued += got;
+    if (!chunks.empty() && chunks.back().size() + got <= kJoinUpTo)
+      chunks.back().append(buffer.data(), got);
+    else
+      chunks.emplace_back(buffer.data(), got);
+    if (!woken && queued >= kWakeAt) {
+      woken = true;
+      Publish();
+    }
   }
 }
 
@@ -338,8 +355,9 @@ qev::HttpResult WinHttpClient::Get(const std::string& url, qev::HttpSink& sink) 
       return result;
     }
     HANDLE wake = t->wake.Get();
+    const DWORD timeout = allowed - waited < kLookEveryMs ? allowed - waited : kLookEveryMs;
     const DWORD why =
-        MsgWaitForMultipleObjectsEx(1, &wake, allowed - waited, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        MsgWaitForMultipleObjectsEx(1, &wake, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     // While data streams in, the wait ends on the helper's event every time; the window's
     // messages are still taken at least every kPumpEveryMs, without a look per chunk.
     if (why != WAIT_OBJECT_0 || GetTickCount() - lastPump >= kPumpEveryMs) {
@@ -358,10 +376,12 @@ qev::HttpResult WinHttpClient::Get(const std::string& url, qev::HttpSink& sink) 
       std::lock_guard<std::mutex> lock(t->mu);
       headersNow = t->headersReady && !begun;
       chunks.swap(t->chunks);
+      // The helper waits for room only with a full queue.
+      if (t->queued >= kMaxQueuedBytes) t->room.notify_all();
       t->queued = 0;
+      t->woken = false;
       ended = t->ended;
       error = t->error;
-      t->room.notify_all();
     }
     if (headersNow || !chunks.empty() || ended) lastActivity = GetTickCount();
     if (headersNow) {
