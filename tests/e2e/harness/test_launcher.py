@@ -5,8 +5,10 @@ import tempfile
 import time
 import unittest
 
+import launcher as ui
 from journeycase import ensure_desktop_link
-from winedrive import Driver, dialog_texts, run, start, stop, wait_exit, winpath
+from statusports import UpServer
+from winedrive import Driver, dialog_texts, poll, run, start, stop, wait_exit, winpath
 
 TITLE = "神域3登录器"
 NOT_CLIENT_FOLDER = "请把登录器放到神域3客户端目录！"
@@ -147,6 +149,42 @@ class LauncherStart(unittest.TestCase):
         self.assertTrue(self.driver.click_first_button(box["hwnd"]))
         self.assertEqual(wait_exit(p), 0)
         self.assertEqual(self.driver.windows(LAUNCHER_CLASS), [])
+
+    def test_release_folder_tool_writes_a_configuration_its_launcher_reads(self):
+        # The operator's copy: qevtool.exe and QevLogin.exe side by side, as shipped. Where
+        # the test run names the release folder (scripts/dist output) its programs are used.
+        release = os.environ.get("QEV_RELEASE_DIR")
+        if not release:
+            release = os.path.join(self.tmp, "release")
+            os.makedirs(release)
+            shutil.copy(os.environ["QEV_LOGIN_EXE"], release)
+            shutil.copy(os.environ["QEV_QEVTOOL_EXE"], release)
+        tool = os.path.join(release, "qevtool.exe")
+        game = os.path.join(self.tmp, "game")
+        make_game_folder(game, CLIENT_LAYOUT)
+        exe = os.path.join(game, "QevLogin.exe")
+        shutil.copy(os.path.join(release, "QevLogin.exe"), exe)
+        inf = winpath(os.path.join(game, "tolw3.inf"))
+        server = UpServer()
+        self.addCleanup(server.close)
+        for args in (["config", "new", inf, "--client", "Client.exe", "--info", "发布版欢迎您"],
+                     ["config", "add-zone", inf, "--caption", "发布一区", "--name", "r1",
+                      "--address", "127.0.0.1", "--port", str(server.game_port)]):
+            code, _, out = run(tool, *args, cwd=release)
+            self.assertEqual(code, 0, out)
+
+        p = self.launch(exe)
+        w = self.driver.wait(LAUNCHER_CLASS, 15000)
+        self.assertIsNotNone(w, "the launcher did not start on the tool's configuration")
+        l = ui.Launcher(self.driver, None)
+        l.hwnd, l.pid, l.proc = w["hwnd"], w["pid"], p
+        self.assertEqual(l.text(ui.INFO_LINE), "发布版欢迎您")
+        self.assertEqual(l.rows(), ["发布一区"])
+        l.pick(0)
+        self.assertTrue(l.wait_status(lambda t: t.startswith(ui.RUNNING), 10), l.status())
+        self.assertTrue(poll(lambda: server.accepted >= 1, 5))
+        self.assertTrue(self.driver.close(w["hwnd"]))
+        self.assertEqual(wait_exit(p), 0)
 
 
 if __name__ == "__main__":
