@@ -51,6 +51,9 @@ uint8_t Inflate(std::string_view stream, uint32_t declared, std::string& out) {
   // decoder's own limit stops a stream that tries.
   if (declared > kMaxSkinFileSize || declared > stream.size() * kMaxDeflateRatio + 1024)
     return kSkinEntryRefused;
+  // Room for the declared size at once: growing by doubling copied a large skin's data
+  // several times over and touched fresh pages at each step.
+  out.reserve(declared);
   InflateStatus s = InflateBuffer(stream, declared, out);
   // The stream goes on past the declared size (also past a declared 0): however it
   // ends, the output's size differs from the directory's.
