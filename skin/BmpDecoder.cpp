@@ -144,24 +144,49 @@ uint32_t DecodePixel(const uint8_t* row, int64_t x, const Header& h,
 
 }  // namespace
 
+namespace {
+
+size_t DataOffset(std::string_view f) {
+  size_t dataAt = LoadLe32(f, 10);
+  if (dataAt > f.size()) Reject("pixel data cut short");
+  return dataAt;
+}
+
+size_t Stride(const Header& h) { return static_cast<size_t>((h.width * h.bits + 31) / 32 * 4); }
+
+bool IsRunLength(const Header& h) {
+  return h.compression == kBiRle8 || h.compression == kBiRle4;
+}
+
+}  // namespace
+
+BmpShape CheckBmp(std::string_view f) {
+  Header h = ReadHeader(f);
+  CheckHeader(h);
+  ReadPalette(f, h);
+  size_t dataAt = DataOffset(f);
+  if (!IsRunLength(h) && (f.size() - dataAt) / Stride(h) < static_cast<size_t>(h.height))
+    Reject("pixel data cut short");
+  return BmpShape{static_cast<int>(h.width), static_cast<int>(h.height), h.bits};
+}
+
 PlainBitmap DecodeBmp(std::string_view f) {
   Header h = ReadHeader(f);
   CheckHeader(h);
   std::vector<uint32_t> palette = ReadPalette(f, h);
-  size_t dataAt = LoadLe32(f, 10);
-  if (dataAt > f.size()) Reject("pixel data cut short");
+  size_t dataAt = DataOffset(f);
 
   PlainBitmap bmp;
   bmp.Width = static_cast<int>(h.width);
   bmp.Height = static_cast<int>(h.height);
   bmp.BitCount = h.bits;
   bmp.Pixels.resize(static_cast<size_t>(h.width * h.height));
-  if (h.compression == kBiRle8 || h.compression == kBiRle4) {
+  if (IsRunLength(h)) {
     std::vector<uint8_t> indexes = ExpandBmpRle(f.substr(dataAt), bmp.Width, bmp.Height, h.bits);
     for (size_t i = 0; i < indexes.size(); ++i) bmp.Pixels[i] = palette[indexes[i]];
     return bmp;
   }
-  size_t stride = static_cast<size_t>((h.width * h.bits + 31) / 32 * 4);
+  size_t stride = Stride(h);
   if ((f.size() - dataAt) / stride < static_cast<size_t>(h.height)) Reject("pixel data cut short");
   for (int64_t y = 0; y < h.height; ++y) {
     int64_t fileRow = h.topDown ? y : h.height - 1 - y;

@@ -43,4 +43,14 @@ struct PlainBitmap {
 
 PlainBitmap DecodeBmp(std::string_view file);
 
+// What DecodeBmp would make of the file, without decoding its pixels. It raises every
+// BmpError DecodeBmp raises (run-length data is never refused: runs past the picture
+// are clipped), so DecodeBmp cannot fail on a file that passes.
+struct BmpShape {
+  int Width = 0;
+  int Height = 0;
+  int BitCount = 0;
+};
+BmpShape CheckBmp(std::string_view file);
+
 }  // namespace qev

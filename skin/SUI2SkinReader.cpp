@@ -46,16 +46,19 @@ Record ReadRecord(std::string_view data, uint32_t offset) {
 
 Tsk2SkinFileReader::Tsk2SkinFileReader(FileSystem& fs, const std::string& skinPath,
                                        const std::string& password) {
-  std::string data;
-  uint8_t result = ReadSkinEntry(fs, skinPath, kSkinDataEntryName, password, data);
-  if (result == kSkinEntryRefused) return;
+  uint8_t result = ReadSkinEntry(fs, skinPath, kSkinDataEntryName, password, data_);
+  if (result == kSkinEntryRefused) {
+    data_.clear();
+    return;
+  }
   if (result != kSkinEntryDone) throw SkinError(kSkinReadFailedText);
-  Parse(data);
+  Parse();
 }
 
-Tsk2SkinFileReader::Tsk2SkinFileReader(std::string_view skinData) { Parse(skinData); }
+Tsk2SkinFileReader::Tsk2SkinFileReader(std::string_view skinData) : data_(skinData) { Parse(); }
 
-void Tsk2SkinFileReader::Parse(std::string_view data) {
+void Tsk2SkinFileReader::Parse() {
+  const std::string_view data = data_;
   std::string_view header = Slice(data, 0, 16);
   if (LoadLe32(header, 12) != kSkinHeaderSize) Damaged("header size is not 24");
   header = Slice(data, 0, kSkinHeaderSize);
@@ -69,10 +72,13 @@ void Tsk2SkinFileReader::Parse(std::string_view data) {
     std::string_view value = known ? Slice(data, rec.dataOffset, rec.dataSize) : std::string_view();
     switch (rec.kind) {
       case kSkinBitmap: {
-        PlainBitmap bmp = DecodeBmp(value);
-        pixels += static_cast<int64_t>(bmp.Width) * bmp.Height;
+        const BmpShape shape = CheckBmp(value);
+        pixels += static_cast<int64_t>(shape.Width) * shape.Height;
         if (pixels > kMaxBmpPixels) Damaged("bitmaps too large in total");
-        bitmaps_.emplace_back(rec.name, std::move(bmp));
+        Picture picture;
+        picture.offset = rec.dataOffset;
+        picture.size = rec.dataSize;
+        bitmaps_.emplace_back(rec.name, std::move(picture));
         break;
       }
       case kSkinInteger:
@@ -95,7 +101,14 @@ void Tsk2SkinFileReader::Parse(std::string_view data) {
 }
 
 const PlainBitmap* Tsk2SkinFileReader::GetBitmap(std::string_view name) const {
-  return FindFirst(bitmaps_, name);
+  const Picture* picture = FindFirst(bitmaps_, name);
+  if (!picture) return nullptr;
+  if (!picture->decoded) {
+    // Checked when loaded: this decode cannot fail.
+    picture->bitmap = DecodeBmp(std::string_view(data_).substr(picture->offset, picture->size));
+    picture->decoded = true;
+  }
+  return &picture->bitmap;
 }
 
 int32_t Tsk2SkinFileReader::GetInteger(std::string_view name) const {

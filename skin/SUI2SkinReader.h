@@ -44,15 +44,25 @@ class Tsk2SkinFileReader {
   explicit Tsk2SkinFileReader(std::string_view skinData);
 
   // None (null) when no bitmap record has that name. The reader owns the bitmap.
+  // Loading checks every bitmap as a decode would; its pixels are decoded on the first
+  // request, since a skin holds far more pictures than one window draws.
   const PlainBitmap* GetBitmap(std::string_view name) const;
   int32_t GetInteger(std::string_view name) const;  // -1 when missing
   bool GetBoolean(std::string_view name) const;     // false when missing
   bool Loaded() const { return loaded_; }
 
  private:
-  void Parse(std::string_view data);
+  // A bitmap record: its bytes in data_, decoded when first asked for.
+  struct Picture {
+    size_t offset = 0, size = 0;
+    mutable bool decoded = false;
+    mutable PlainBitmap bitmap;
+  };
 
-  std::vector<std::pair<std::string, PlainBitmap>> bitmaps_;
+  void Parse();
+
+  std::string data_;  // SKINDATA.SK2
+  std::vector<std::pair<std::string, Picture>> bitmaps_;
   std::vector<std::pair<std::string, std::string>> integers_;
   std::vector<std::pair<std::string, std::string>> booleans_;
   std::vector<std::pair<std::string, std::string>> texts_;

@@ -1,6 +1,7 @@
 """Skin benchmark: the time from process start to the visible main window of the
-launcher with a 4 MiB QevLogin.ssk beside it (the sample skin plus an incompressible
-picture record) and with none, both measured by StartTimer.exe inside the same Wine in
+launcher with a 4 MiB QevLogin.ssk beside it (the sample skin, whose pictures the window
+draws, plus an incompressible picture record it never draws: the reader checks that one
+but does not decode it) and with none, both measured by StartTimer.exe inside the same Wine in
 one run. The window is shown after the skin was loaded and applied, so the difference
 is what loading and applying the skin costs. Prints one line
   compare skin_start ours=MS noskin=MS added=MS

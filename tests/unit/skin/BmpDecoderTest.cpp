@@ -187,7 +187,15 @@ TEST(BmpDecoder, RejectsWhatItCannotDecode) {
       {__LINE__, with(10, 0xFFFFFFF0u, 4)},         // pixel data offset past the end
       {__LINE__, with(26, 2, 2)},                   // two planes
   };
-  for (const auto& b : bad) EXPECT_THROW(DecodeBmp(b.file), BmpError) << "line " << b.line;
+  for (const auto& b : bad) {
+    EXPECT_THROW(DecodeBmp(b.file), BmpError) << "line " << b.line;
+    // The skin reader checks at load what it decodes later: the check refuses alike.
+    EXPECT_THROW(CheckBmp(b.file), BmpError) << "line " << b.line;
+  }
+  const BmpShape shape = CheckBmp(file);
+  EXPECT_EQ(shape.Width, 4);
+  EXPECT_EQ(shape.Height, 4);
+  EXPECT_EQ(shape.BitCount, 24);
 
   BmpLayout paletted;  // a palette that claims more entries than the file holds
   paletted.width = 1;
@@ -198,6 +206,7 @@ TEST(BmpDecoder, RejectsWhatItCannotDecode) {
   std::string f = MakeBmp(paletted);
   f[46] = static_cast<char>(200);
   EXPECT_THROW(DecodeBmp(f), BmpError);
+  EXPECT_THROW(CheckBmp(f), BmpError);
 }
 
 }  // namespace
