@@ -60,11 +60,8 @@ HBITMAP CutFrame(HBITMAP strip, int count, int index) {
 
 BuiltInLook::BuiltInLook(HINSTANCE module) {
   face_.reset(LoadBitmapResource(module, L"FACE"));
-  for (size_t f = 0; f < kStrips.size(); ++f) {
-    Bitmap strip(LoadBitmapResource(module, kStrips[f].resource));
-    for (int s = 0; s < kStates; ++s)
-      buttons_[f][s].reset(CutFrame(strip.get(), kStrips[f].frames, kStrips[f].frameOf[s]));
-  }
+  for (size_t f = 0; f < kStrips.size(); ++f)
+    strips_[f].reset(LoadBitmapResource(module, kStrips[f].resource));
   statusUp_.reset(LoadBitmapResource(module, L"STATUS_UP"));
   statusDown_.reset(LoadBitmapResource(module, L"STATUS_DOWN"));
   checkBoxes_.reset(LoadBitmapResource(module, L"DEEPBLUE_CHECKBOX"));
@@ -78,9 +75,14 @@ BuiltInLook::~BuiltInLook() {
 }
 
 HBITMAP BuiltInLook::Button(ButtonFace face, ButtonState state) const {
-  const auto& states = buttons_[static_cast<size_t>(face)];
-  HBITMAP picture = states[static_cast<size_t>(state)].get();
-  return picture ? picture : states[0].get();
+  const size_t f = static_cast<size_t>(face), s = static_cast<size_t>(state);
+  if (f >= kStrips.size()) return nullptr;
+  if (!cut_[f][s]) {
+    cut_[f][s] = true;
+    buttons_[f][s].reset(CutFrame(strips_[f].get(), kStrips[f].frames, kStrips[f].frameOf[s]));
+  }
+  if (buttons_[f][s] || s == 0) return buttons_[f][s].get();
+  return Button(face, ButtonState::Normal);
 }
 
 COLORREF BuiltInLook::Colour(LookColour which) const {
@@ -113,9 +115,9 @@ COLORREF BuiltInLook::Colour(LookColour which) const {
 bool BuiltInLook::Complete() const {
   if (!face_ || !statusUp_ || !statusDown_ || !checkBoxes_ || !iconSmall_ || !iconLarge_)
     return false;
-  for (const auto& states : buttons_)
-    for (const auto& picture : states)
-      if (!picture) return false;
+  for (size_t f = 0; f < kStrips.size(); ++f)
+    for (int s = 0; s < kStates; ++s)
+      if (!Button(static_cast<ButtonFace>(f), static_cast<ButtonState>(s))) return false;
   return true;
 }
 

@@ -13,7 +13,9 @@ namespace qev::win32 {
 class BuiltInLook : public Look {
  public:
   // Loads every picture from module's resources; a missing one stays null (the control
-  // then draws a plain substitute).
+  // then draws a plain substitute). A button's state pictures are cut from its strip
+  // when first asked for: most states are never drawn in a session, and each cut costs
+  // device contexts, which are slow to make under Wine.
   explicit BuiltInLook(HINSTANCE module);
   ~BuiltInLook() override;
 
@@ -34,7 +36,9 @@ class BuiltInLook : public Look {
   static constexpr int kStates = static_cast<int>(ButtonState::Disabled) + 1;
 
   Bitmap face_;
-  std::array<std::array<Bitmap, kStates>, kFaces> buttons_;
+  std::array<Bitmap, kFaces> strips_;
+  mutable std::array<std::array<Bitmap, kStates>, kFaces> buttons_;
+  mutable std::array<std::array<bool, kStates>, kFaces> cut_{};
   Bitmap statusUp_;
   Bitmap statusDown_;
   Bitmap checkBoxes_;

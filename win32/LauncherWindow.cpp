@@ -189,6 +189,7 @@ class LauncherParts {
     CreateForm();
     if (app_.Terminated()) return 0;
     window_.Show();
+    AfterShown();
     // The zone list takes the keyboard, not the interface field (whose text would
     // show selected).
     SetFocus(controls_->combo1.Handle());
@@ -212,8 +213,15 @@ class LauncherParts {
     BindTheme();
     controls_->Web.CreateLater(window_.Handle(), layout::kWeb.Rect());
     controls_->TrayIcon1.SetHint(LauncherTitle);
-    controls_->TrayIcon1.Add(window_.Handle(), look_.ProgramIcon(16));
+    links_.HoldUntilShown();
     return true;
+  }
+
+  // What the player need not wait for before the window shows: the tray icon and the
+  // desktop link (each a round trip to the shell).
+  void AfterShown() {
+    controls_->TrayIcon1.Add(window_.Handle(), look_.ProgramIcon(16));
+    links_.SavePending();
   }
 
   void CreateForm() {

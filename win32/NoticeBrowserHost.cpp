@@ -52,7 +52,6 @@ bool NoticeBrowserHost::Create(HWND parent, const RECT& place) {
 
 bool NoticeBrowserHost::CreateLater(HWND parent, const RECT& place) {
   if (window_) return true;
-  oleStarted_ = SUCCEEDED(OleInitialize(nullptr));
   if (!CreateWindowAt(parent, place)) {
     Destroy();
     return false;
@@ -65,6 +64,7 @@ bool NoticeBrowserHost::CreateLater(HWND parent, const RECT& place) {
 void NoticeBrowserHost::CreateDeferredBrowser() {
   if (!deferred_) return;
   deferred_ = false;
+  oleStarted_ = SUCCEEDED(OleInitialize(nullptr));
   if (!CreateBrowser()) {
     // Without the engine the pane stays an empty page, as with a failed Create.
     ReleaseBrowser();

@@ -32,6 +32,10 @@ bool ToWide(const std::string& gbk, std::wstring& wide) {
 
 bool WinShellLinks::Save(const std::string& linkFile, const std::string& target,
                          const std::string& arguments, const std::string& workingDir) {
+  if (hold_) {
+    pending_.push_back(Link{linkFile, target, arguments, workingDir});
+    return true;
+  }
   std::wstring wideLink, wideTarget, wideArguments, wideDir;
   if (!ToWide(linkFile, wideLink) || !ToWide(target, wideTarget) ||
       !ToWide(arguments, wideArguments) || !ToWide(workingDir, wideDir) || wideLink.empty())
@@ -47,6 +51,14 @@ bool WinShellLinks::Save(const std::string& linkFile, const std::string& target,
     return false;
   ComPtr<IPersistFile> file = link.As<IPersistFile>();
   return file && SUCCEEDED(file->Save(wideLink.c_str(), TRUE));
+}
+
+
+void WinShellLinks::SavePending() {
+  hold_ = false;
+  std::vector<Link> links;
+  links.swap(pending_);
+  for (const Link& l : links) Save(l.file, l.target, l.arguments, l.folder);
 }
 
 }  // namespace qev::win32

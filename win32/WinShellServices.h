@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/Clock.h"
 #include "platform/Shell.h"
 
@@ -37,6 +40,20 @@ class WinShellLinks : public ShellLinks {
  public:
   bool Save(const std::string& linkFile, const std::string& target, const std::string& arguments,
             const std::string& workingDir) override;
+
+  // From here on a save is only noted, and done by SavePending: the launcher saves its
+  // desktop link once its window is on screen, since the shell-link object takes longer
+  // to start than everything else the window needs. Save then answers true ("taken").
+  void HoldUntilShown() { hold_ = true; }
+  // Does the saves noted while held, in order, and saves directly from then on.
+  void SavePending();
+
+ private:
+  struct Link {
+    std::string file, target, arguments, folder;
+  };
+  bool hold_ = false;
+  std::vector<Link> pending_;
 };
 
 // GetTickCount: milliseconds since system start, wrapping at 2^32.

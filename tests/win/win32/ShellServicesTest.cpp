@@ -110,6 +110,30 @@ TEST(WinShellLinks, SavesAndRefreshesALinkWithChineseNames) {
   CoUninitialize();
 }
 
+TEST(WinShellLinks, AHeldSaveWaitsForSavePendingAndThenSavesInOrder) {
+  ScratchFolder dir;
+  ScratchFolder plain(L"qev-held-target");
+  const std::string exe = plain.GbkPath() + "\\QevLogin.exe";
+  ASSERT_TRUE(MakeFile(exe));
+  const std::string linkFile = dir.GbkPath() + "\\held.lnk";
+
+  WinShellLinks links;
+  links.HoldUntilShown();
+  EXPECT_TRUE(links.Save(linkFile, exe, "-a", ""));
+  EXPECT_TRUE(links.Save(linkFile, exe, "-b", dir.GbkPath()));
+  EXPECT_EQ(GetFileAttributesW(GbkToWide(linkFile).c_str()), INVALID_FILE_ATTRIBUTES);
+
+  links.SavePending();
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  LinkRead read;
+  ASSERT_TRUE(ReadLink(GbkToWide(linkFile), read));
+  EXPECT_EQ(read.arguments, L"-b");  // the later save is the one that stays
+  EXPECT_EQ(read.folder, dir.Path());
+  // Not held any more: a save that cannot be done says so again.
+  EXPECT_FALSE(links.Save(dir.GbkPath() + "\\missing\\a.lnk", exe, "", ""));
+  CoUninitialize();
+}
+
 TEST(WinRegistry, ReadsTextValuesOfTheCurrentUser) {
   WinRegistry reg;
   std::string desktop;
