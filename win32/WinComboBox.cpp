@@ -1,15 +1,107 @@
 #include "win32/WinComboBox.h"
 
+#include <commctrl.h>
+
 #include <stdexcept>
 
 namespace qev::win32 {
+
+namespace {
+constexpr UINT_PTR kSubclassId = 4;
+constexpr int kButtonWidth = 16;
+constexpr int kFrame = 1;
+
+COLORREF Mix(COLORREF a, COLORREF b, int percentOfB) {
+  auto part = [&](int shift) {
+    const int x = (a >> shift) & 0xFF, y = (b >> shift) & 0xFF;
+    return COLORREF((x * (100 - percentOfB) + y * percentOfB) / 100) << shift;
+  };
+  return part(0) | part(8) | part(16);
+}
+}  // namespace
+
+WinComboBox::~WinComboBox() {
+  if (hwnd_) RemoveWindowSubclass(hwnd_, &WinComboBox::Subclass, kSubclassId);
+}
 
 bool WinComboBox::Create(int id, const layout::Place& place) {
   back_.reset(CreateSolidBrush(kit_.Skin->Colour(LookColour::EditBack)));
   hwnd_ = CreateChild(kit_.Main, L"COMBOBOX", "",
                       WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL, id,
                       place.Rect(), font_);
-  return hwnd_ != nullptr;
+  if (!hwnd_) return false;
+  SetWindowSubclass(hwnd_, &WinComboBox::Subclass, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  PlaceField();
+  return true;
+}
+
+LRESULT CALLBACK WinComboBox::Subclass(HWND, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                       DWORD_PTR self) {
+  return reinterpret_cast<WinComboBox*>(self)->OnMessage(msg, wp, lp);
+}
+
+LRESULT WinComboBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;  // WM_PAINT covers every pixel the field does not
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd_, &ps);
+      Paint(dc);
+      EndPaint(hwnd_, &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wp));
+      return 0;
+    default:
+      break;
+  }
+  const LRESULT result = DefSubclassProc(hwnd_, msg, wp, lp);
+  // The control puts its field back beside its own, wider button on these.
+  if (msg == WM_SIZE || msg == WM_SETFONT || msg == CB_SETITEMHEIGHT) PlaceField();
+  return result;
+}
+
+void WinComboBox::PlaceField() {
+  COMBOBOXINFO info = {};
+  info.cbSize = sizeof(info);
+  if (!GetComboBoxInfo(hwnd_, &info) || !info.hwndItem) return;
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  const RECT& field = info.rcItem;
+  const int right = client.right - kFrame - kButtonWidth - 1;
+  SetWindowPos(info.hwndItem, nullptr, field.left, field.top, right - field.left,
+               field.bottom - field.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void WinComboBox::Paint(HDC dc) {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  const COLORREF back = kit_.Skin->Colour(LookColour::EditBack);
+  const COLORREF text = kit_.Skin->Colour(LookColour::EditText);
+  COMBOBOXINFO info = {};
+  info.cbSize = sizeof(info);
+  GetComboBoxInfo(hwnd_, &info);
+  const bool pressed = info.stateButton & STATE_SYSTEM_PRESSED;
+
+  FillRect(dc, &client, back_.get());
+  Brush frame(CreateSolidBrush(Mix(back, text, 45)));
+  FrameRect(dc, &client, frame.get());
+  RECT button{client.right - kFrame - kButtonWidth, client.top + kFrame, client.right - kFrame,
+              client.bottom - kFrame};
+  Brush face(CreateSolidBrush(Mix(back, text, pressed ? 30 : 15)));
+  FillRect(dc, &button, face.get());
+  // A chevron pointing down, in the field's text colour.
+  const int cx = (button.left + button.right) / 2 + (pressed ? 1 : 0);
+  const int cy = (button.top + button.bottom) / 2 + (pressed ? 1 : 0);
+  Brush ink(CreateSolidBrush(text));
+  for (int i = 0; i < 4; ++i) {
+    RECT dot{cx - 3 + i, cy - 2 + i, cx - 2 + i, cy - 1 + i};
+    RECT mirror{cx + 3 - i, cy - 2 + i, cx + 4 - i, cy - 1 + i};
+    FillRect(dc, &dot, ink.get());
+    FillRect(dc, &mirror, ink.get());
+  }
 }
 
 int WinComboBox::Count() const { return int(SendMessageW(hwnd_, CB_GETCOUNT, 0, 0)); }

@@ -9,9 +9,16 @@
 
 namespace qev::win32 {
 
+// The control draws its own frame and drop button in the window's colours (the system
+// draws them white), and keeps that button at a fixed width, as the rest of the window
+// is laid out in fixed pixels: at 150 % scaling the system's button would cover part
+// of the field's text.
 class WinComboBox : public WinControl<TComboBox>, public ChildHandler {
  public:
   WinComboBox(const ControlKit& kit, HFONT font) : kit_(kit), font_(font) {}
+  ~WinComboBox() override;
+  WinComboBox(const WinComboBox&) = delete;
+  WinComboBox& operator=(const WinComboBox&) = delete;
   bool Create(int id, const layout::Place& place);
 
   int Count() const override;
@@ -27,6 +34,13 @@ class WinComboBox : public WinControl<TComboBox>, public ChildHandler {
   bool Owns(HWND part) const override;
 
  private:
+  static LRESULT CALLBACK Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                   DWORD_PTR self);
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+  void Paint(HDC dc);
+  // The field between the frame and the drop button.
+  void PlaceField();
+
   ControlKit kit_;
   HFONT font_;
   Brush back_;

@@ -85,6 +85,48 @@ TEST(InterfaceChoice, TypingIntoTheFieldLeavesNoRowSelected) {
   EXPECT_NE(WideText(combo.Handle()).find(L'x'), std::wstring::npos);
 }
 
+// The field is drawn in the window's colours, not the system's white, and reaches up to
+// a drop button of fixed width, which still opens the list.
+TEST(InterfaceChoice, DrawsItsOwnFrameAndAFixedButtonThatOpensTheList) {
+  WindowTestKit kit;
+  win32::WinComboBox combo(kit.kit, kit.fonts.Body.get());
+  ASSERT_TRUE(combo.Create(1301, win32::layout::kCombo2));
+  kit.window.AddChild(1301, &combo);
+  combo.Add("1.45\xbd\xe7\xc3\xe6");
+  combo.SetItemIndex(0);
+  HWND h = combo.Handle();
+  RECT client;
+  GetClientRect(h, &client);
+  COMBOBOXINFO info = {};
+  info.cbSize = sizeof(info);
+  ASSERT_TRUE(GetComboBoxInfo(h, &info));
+  RECT field;
+  GetWindowRect(info.hwndItem, &field);
+  MapWindowPoints(nullptr, h, reinterpret_cast<POINT*>(&field), 2);
+  EXPECT_EQ(field.right, client.right - 18);
+
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP picture = CreateCompatibleBitmap(screen, client.right, client.bottom);
+  HGDIOBJ old = SelectObject(dc, picture);
+  SendMessageW(h, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  const COLORREF corner = GetPixel(dc, 0, 0), inside = GetPixel(dc, 2, 2),
+                 button = GetPixel(dc, client.right - 3, 2);
+  SelectObject(dc, old);
+  DeleteObject(picture);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  for (COLORREF c : {corner, inside, button}) EXPECT_NE(c, RGB(255, 255, 255));
+  EXPECT_EQ(inside, kit.look.Colour(win32::LookColour::EditBack));
+
+  EXPECT_FALSE(SendMessageW(h, CB_GETDROPPEDSTATE, 0, 0));
+  const int y = client.bottom / 2;
+  SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.right - 8, y));
+  EXPECT_TRUE(SendMessageW(h, CB_GETDROPPEDSTATE, 0, 0));
+  SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(client.right - 8, y));
+  SendMessageW(h, CB_SHOWDROPDOWN, FALSE, 0);
+}
+
 TEST(ImageButton, ClickRunsTheCommandAndReportsTheReleasePoint) {
   WindowTestKit kit;
   win32::WinImageButton button(kit.kit, win32::ButtonFace::AccountMenu, kit.fonts.Button.get());
