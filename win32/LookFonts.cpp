@@ -9,6 +9,7 @@ constexpr char kSongTi[] = "\xcb\xce\xcc\xe5";  // 宋体
 constexpr char kHeiTi[] = "\xba\xda\xcc\xe5";   // 黑体
 constexpr int kDialogPoints = 9;
 constexpr int kLargestCrispSize = 13;
+}  // namespace
 
 int PointsToPixels(int points) {
   HDC screen = GetDC(nullptr);
@@ -16,7 +17,6 @@ int PointsToPixels(int points) {
   ReleaseDC(nullptr, screen);
   return MulDiv(points, dpi, 72);
 }
-}  // namespace
 
 HFONT MakeFont(const char* gbkFace, int pixelHeight, bool bold) {
   const std::wstring face = GbkToWide(gbkFace);

@@ -25,4 +25,7 @@ struct LookFonts {
 // A font by GBK face name and cell-less character height in pixels.
 HFONT MakeFont(const char* gbkFace, int pixelHeight, bool bold);
 
+// A font size in points as pixels on this screen (its logical DPI).
+int PointsToPixels(int points);
+
 }  // namespace qev::win32

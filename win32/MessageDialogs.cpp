@@ -29,13 +29,6 @@ int KindOf(TMessForm::Icon icon) {
   }
   return -1;
 }
-
-int PointsToPixels(int points) {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return MulDiv(points, dpi, 72);
-}
 }  // namespace
 
 int ThemedDialog::Show(const std::string& caption, const std::string& text, int iconKind,

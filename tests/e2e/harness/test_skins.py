@@ -102,7 +102,7 @@ class Skins(unittest.TestCase):
             os.remove(self.windows_copy)
         shutil.rmtree(self.tmp, ignore_errors=True)
 
-#-- - helpers
+    # --- helpers
 
     def folder(self, name, skin=None):
         f = GameFolder(os.path.join(self.tmp, name)).configure()
@@ -159,7 +159,7 @@ class Skins(unittest.TestCase):
         self.assertIn(ui.NOT_READY, dialog_texts(box))
         return box
 
-#-- - the journeys
+    # --- the journeys
 
     def test_without_a_usable_skin_the_built_in_look_shows_and_nothing_is_said(self):
         strip = Picture(BUILT_IN_CHECKBOX)
@@ -194,7 +194,7 @@ class Skins(unittest.TestCase):
                     self.assertNotIn(skin_colour("SKIN2_TITLEFONTCOLOR"), title)
                     ui.save_screenshot(self.driver, box["hwnd"], "skin-default-dialog")
                     self.assertIsNotNone(l.answer(ui.OK))
-#The built - in menu : white items beside a grey bar(0xCED3D6).
+                    # The built-in menu: white items beside a grey bar (0xCED3D6).
                     menu = self.tray_menu_colours(l, "default-menu")
                     self.assertIn(WHITE, menu)
                     self.assertIn((0xD6, 0xD3, 0xCE), menu)
@@ -212,7 +212,7 @@ class Skins(unittest.TestCase):
 
         with self.subTest("check boxes: frame 3 of 6 unchecked, 1 of 6 checked"):
             self.assertEqual(self.glyph_seen(l, shot, ui.OPT1, glyph), frame(strip, 6, 3))
-#Auto - sized to the skin's larger glyph: glyph + 4 rows at least.
+            # Auto-sized to the skin's larger glyph: glyph + 4 rows at least.
             self.assertGreaterEqual(l.ctl(ui.OPT1)["rect"][3], glyph[1] + 4)
             l.click(ui.OPT1)
             time.sleep(0.3)
@@ -220,9 +220,9 @@ class Skins(unittest.TestCase):
             self.assertEqual(self.glyph_seen(l, shot, ui.OPT1, glyph), frame(strip, 6, 1))
 
         with self.subTest("face and shape from QEV_FACE"):
-#The skin 's corners are rounder than the built-in face' s : where the skin is
-#fuchsia and the built - in face is not, the window must not be(the screen
-#there shows neither face); where both are opaque, the skin's face shows.
+            # The skin's corners are rounder than the built-in face's: where the skin is
+            # fuchsia and the built-in face is not, the window must not be (the screen
+            # there shows neither face); where both are opaque, the skin's face shows.
             cut = [(x, y) for y in range(0, 40) for x in range(0, 40)
                    if skin_face.at(x, y) == FUCHSIA and built_in_face.at(x, y) != FUCHSIA]
             self.assertTrue(cut, "the sample face no longer differs in outline")
@@ -261,7 +261,7 @@ class Skins(unittest.TestCase):
         shot = self.shot(l.hwnd, "windows-folder")
         self.assertEqual(self.glyph_seen(l, shot, ui.OPT1, glyph), frame(strip, 6, 3))
         l.stop()
-#A damaged skin beside the launcher is found first : the built - in look, no word.
+        # A damaged skin beside the launcher is found first: the built-in look, no word.
         with open(os.path.join(self.tmp, "bad.ssk"), "wb") as f:
             f.write(b"PK\x03\x04 not really")
         l = self.launch(self.folder("bad-beside", os.path.join(self.tmp, "bad.ssk")))
@@ -269,6 +269,39 @@ class Skins(unittest.TestCase):
         shot = self.shot(l.hwnd, "bad-beside")
         self.assertEqual(self.glyph_seen(l, shot, ui.OPT1, (13, 13)),
                          frame(Picture(BUILT_IN_CHECKBOX), 4, 2))
+
+    def test_at_150_percent_the_pictures_stay_whole_and_the_dialog_grows_to_its_text(self):
+        """The launcher is DPI-aware and laid out in fixed pixels: at 144 DPI the face is
+        drawn pixel for pixel as at 96, while the dialog's 9-point text is larger and
+        the dialog sizes itself around it."""
+        skin_face = Picture(os.path.join(SAMPLE_SKIN, "QEV_FACE.bmp"))
+        seen = {}
+        try:
+            for dpi in (96, 144):
+                code, _, _ = run("reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels",
+                                 "/t", "REG_DWORD", "/d", str(dpi), "/f")
+                self.assertEqual(code, 0)
+                l = self.launch(self.folder("dpi%d" % dpi, self.sample))
+                window = l.window()
+                shot = self.shot(l.hwnd, "dpi%d" % dpi)
+                box = self.stop_message(l)
+                text = [c for c in box["children"] if c["class"] == "Static"][0]
+                seen[dpi] = (window["client"], shot.at(*FACE_POINT), box["client"], text["rect"])
+                if dpi == 144:
+                    ui.save_screenshot(self.driver, l.hwnd, "skin-150-percent")
+                    ui.save_screenshot(self.driver, box["hwnd"], "skin-150-percent-dialog")
+                self.assertIsNotNone(l.answer(ui.OK))
+                l.stop()
+        finally:
+            run("reg", "delete", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/f")
+        for dpi in (96, 144):
+            client, face_pixel, dialog, text = seen[dpi]
+            self.assertEqual(client, [864, 568], dpi)
+            self.assertEqual(face_pixel, skin_face.at(*FACE_POINT), dpi)
+            left, top, width, height = text
+            self.assertLessEqual(left + width, dialog[0], dpi)  # the text lies inside
+            self.assertLessEqual(top + height, dialog[1], dpi)
+        self.assertGreater(seen[144][3][3], seen[96][3][3], "the dialog text did not grow")
 
 
 if __name__ == "__main__":

@@ -195,5 +195,57 @@ TEST(SkinTheme, TheDialogsTitleCornersFollowTheSkinsRegionRows) {
   std::filesystem::remove_all(dir);
 }
 
+// SKIN2_TITLEFIVESECT: left, caption and third piece at their own widths, the fourth
+// stretched over what is left, the fifth at the right edge; each read back from the
+// dialog's top row on screen.
+TEST(SkinTheme, AFiveSectionTitleLaysOutItsPiecesInOrder) {
+  WindowTestKit kit;
+  Win32FileSystem fs;
+  win32::WinSkinTheme theme(fs, GetModuleHandleW(nullptr));
+  win32::WinMessForm mess(kit.window, kit.fonts, &theme.Form(), theme.Resources());
+  theme.ApplyStoredSettings(win32::MainWindowThemedNames());
+  const uint32_t colours[5] = {0xC02020, 0x20C020, 0x2020C0, 0xC0C020, 0x20C0C0};  // RRGGBB
+  const int widths[5] = {20, 30, 10, 8, 12};
+  std::vector<SkinValue> values{SkinValue::Boolean("SKIN2_TITLEFIVESECT", true)};
+  for (int i = 0; i < 5; ++i)
+    values.push_back(SkinValue::Bitmap("SKIN2_TITLEBAR" + std::to_string(i + 1),
+                                       Solid(widths[i], 24, colours[i])));
+  const auto dir = std::filesystem::temp_directory_path() / "qev-skin-five-test";
+  std::filesystem::create_directories(dir);
+  std::ofstream(dir / "QevLogin.ssk", std::ios::binary)
+      << BuildSkinContainer({{kSkinDataEntryName, BuildSkinData(values)}});
+  std::string path;
+  ASSERT_TRUE(qev::WideToGbk((dir / "QevLogin.ssk").wstring(), path));
+  theme.SetThemeFile(path);
+  ASSERT_TRUE(theme.Ready());
+
+  COLORREF seen[5] = {};
+  int width = 0;
+  ActInsideModalLoop(L"#32770", [&] {
+    HWND dialog = FindThreadWindow(L"#32770");
+    ASSERT_NE(dialog, nullptr);
+    UpdateWindow(dialog);
+    RECT client;
+    GetClientRect(dialog, &client);
+    width = client.right;
+    // Inside each piece, on the top row (the caption's text is centred lower down).
+    const int xs[5] = {10, 35, 55, width / 2, width - 6};
+    for (int i = 0; i < 5; ++i) {
+      POINT p{xs[i], 1};
+      ClientToScreen(dialog, &p);
+      seen[i] = ScreenPixel(p.x, p.y);
+    }
+    EndDialog(dialog, 2);
+  });
+  mess.SetText("x");
+  mess.ShowModal();
+  ASSERT_GT(width, 120);
+  for (int i = 0; i < 5; ++i) {
+    const uint32_t c = colours[i];
+    EXPECT_EQ(seen[i], RGB(c >> 16, (c >> 8) & 0xFF, c & 0xFF)) << "piece " << i + 1;
+  }
+  std::filesystem::remove_all(dir);
+}
+
 }  // namespace
 }  // namespace qev::test
