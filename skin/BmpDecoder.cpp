@@ -154,9 +154,7 @@ size_t DataOffset(std::string_view f) {
 
 size_t Stride(const Header& h) { return static_cast<size_t>((h.width * h.bits + 31) / 32 * 4); }
 
-bool IsRunLength(const Header& h) {
-  return h.compression == kBiRle8 || h.compression == kBiRle4;
-}
+bool IsRunLength(const Header& h) { return h.compression == kBiRle8 || h.compression == kBiRle4; }
 
 }  // namespace
 

@@ -73,6 +73,18 @@ void DrawPlainFrame(HDC dc, const RECT& dest, const PlainBitmap& strip, int coun
 }
 
 bool WinBitmapResources::LoadBitmapResource(std::string_view name, PlainBitmap& out) {
+  auto known = decoded_.find(name);
+  if (known == decoded_.end()) {
+    PlainBitmap picture;
+    if (!Decode(name, picture)) picture = PlainBitmap{};
+    known = decoded_.emplace(std::string(name), std::move(picture)).first;
+  }
+  if (known->second.Width <= 0) return false;
+  out = known->second;
+  return true;
+}
+
+bool WinBitmapResources::Decode(std::string_view name, PlainBitmap& out) const {
   if (name.empty()) return false;
   const std::wstring wide(name.begin(), name.end());  // resource names are plain ASCII
   HRSRC found = FindResourceW(module_, wide.c_str(), MAKEINTRESOURCEW(2));  // RT_BITMAP

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <map>
+#include <string>
 #include <string_view>
 
 #include "skin/BmpDecoder.h"
@@ -27,14 +29,19 @@ void DrawPlainStretched(HDC dc, const RECT& dest, const PlainBitmap& picture, bo
 void DrawPlainFrame(HDC dc, const RECT& dest, const PlainBitmap& strip, int count, int index,
                     bool transparent, COLORREF transparentColour);
 
-// The bitmap resources of a module (the launcher executable), decoded.
+// The bitmap resources of a module (the launcher executable), decoded once each: the
+// themed controls ask for the same strips whenever they measure or paint themselves.
 class WinBitmapResources : public BitmapResources {
  public:
   explicit WinBitmapResources(HINSTANCE module) : module_(module) {}
   bool LoadBitmapResource(std::string_view name, PlainBitmap& out) override;
 
  private:
+  bool Decode(std::string_view name, PlainBitmap& out) const;
+
   HINSTANCE module_;
+  // Every name asked for, with its picture; an empty picture for one that is missing.
+  std::map<std::string, PlainBitmap, std::less<>> decoded_;
 };
 
 // The running executable's resources, for pieces made without a composition (tests).

@@ -47,16 +47,17 @@ bool WinCheckBox::Create(int id, const layout::Place& corner, const std::string&
   const SIZE size = FittedSize();
   SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
   SetWindowSubclass(hwnd_, &WinCheckBox::Subclass, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-  if (!hint.empty()) AddHint(hint);
+  hint_ = hint;
   return true;
 }
 
-void WinCheckBox::AddHint(const std::string& hint) {
+void WinCheckBox::AddHint() {
+  if (tip_ || hint_.empty()) return;
   tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, kit_.Main,
                          nullptr, nullptr, nullptr);
   if (!tip_) return;
-  std::wstring text = GbkToWide(hint);
+  std::wstring text = GbkToWide(hint_);
   TTTOOLINFOW info = {};
   info.cbSize = sizeof(info);
   info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -118,6 +119,9 @@ LRESULT WinCheckBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PRINTCLIENT:
       Paint(reinterpret_cast<HDC>(wp));
       return 0;
+    case WM_MOUSEMOVE:
+      AddHint();
+      break;
     default:
       break;
   }

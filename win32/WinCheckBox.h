@@ -42,12 +42,15 @@ class WinCheckBox : public WinControl<TCheckBox>, public ChildHandler, public Th
   void Paint(HDC dc);
   PlainBitmap Glyph(bool checked, bool enabled) const;
   SIZE FittedSize() const;
-  void AddHint(const std::string& hint);
+  // The tool tip is made when the mouse first comes over the box: it is a window of its
+  // own, and most sessions never show it.
+  void AddHint();
 
   ControlKit kit_;
   HFONT font_;
   BitmapResources& resources_;
   HWND tip_ = nullptr;
+  std::string hint_;
 };
 
 }  // namespace qev::win32

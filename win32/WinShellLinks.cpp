@@ -53,7 +53,6 @@ bool WinShellLinks::Save(const std::string& linkFile, const std::string& target,
   return file && SUCCEEDED(file->Save(wideLink.c_str(), TRUE));
 }
 
-
 void WinShellLinks::SavePending() {
   hold_ = false;
   std::vector<Link> links;

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <vector>
 
 #include "tests/win/window/WindowTestKit.h"
+// After <windows.h>, which the kit brings.
+#include <commctrl.h>
 #include "win32/MainLayout.h"
 #include "win32/WinCheckBox.h"
 #include "win32/WinComboBox.h"
@@ -185,6 +188,37 @@ TEST(CheckBox, KeepsItsStateForAutomationAndSizesToItsCaption) {
   GetClientRect(box.Handle(), &r);
   const int glyph = win32::BitmapSize(kit.look.CheckBoxStrip()).cx / 4;
   EXPECT_EQ(r.right, glyph + text.cx + 8);
+
+  // The hint's tool tip comes with the mouse, and holds the hint.
+  auto tips = [] {
+    std::vector<HWND> found;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND h, LPARAM list) {
+          wchar_t cls[64] = {};
+          GetClassNameW(h, cls, 64);
+          if (wcscmp(cls, TOOLTIPS_CLASSW) == 0)
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(h);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+  };
+  EXPECT_TRUE(tips().empty());
+  SendMessageW(box.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  SendMessageW(box.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(4, 3));
+  const std::vector<HWND> made = tips();
+  ASSERT_EQ(made.size(), 1u);
+  EXPECT_EQ(SendMessageW(made[0], TTM_GETTOOLCOUNT, 0, 0), 1);
+  wchar_t hint[32] = {};
+  TTTOOLINFOW info = {};
+  info.cbSize = sizeof(info);
+  info.uFlags = TTF_IDISHWND;
+  info.hwnd = kit.window.Handle();
+  info.uId = reinterpret_cast<UINT_PTR>(box.Handle());
+  info.lpszText = hint;
+  SendMessageW(made[0], TTM_GETTEXTW, 32, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(std::wstring(hint), L"hint");
 }
 
 TEST(Label, GrowsToItsTextButNeverBelowItsDesignedSize) {
