@@ -164,6 +164,19 @@ TEST(ImageButton, ClickRunsTheCommandAndReportsTheReleasePoint) {
   EXPECT_EQ(ups.size(), 2u);
 }
 
+BOOL CALLBACK CollectToolTip(HWND h, LPARAM list) {
+  wchar_t cls[64] = {};
+  GetClassNameW(h, cls, 64);
+  if (wcscmp(cls, TOOLTIPS_CLASSW) == 0) reinterpret_cast<std::vector<HWND>*>(list)->push_back(h);
+  return TRUE;
+}
+
+std::vector<HWND> ThreadToolTips() {
+  std::vector<HWND> found;
+  EnumThreadWindows(GetCurrentThreadId(), CollectToolTip, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 TEST(CheckBox, KeepsItsStateForAutomationAndSizesToItsCaption) {
   WindowTestKit kit;
   win32::WinCheckBox box(kit.kit, kit.fonts.Body.get());
@@ -190,24 +203,10 @@ TEST(CheckBox, KeepsItsStateForAutomationAndSizesToItsCaption) {
   EXPECT_EQ(r.right, glyph + text.cx + 8);
 
   // The hint's tool tip comes with the mouse, and holds the hint.
-  auto tips = [] {
-    std::vector<HWND> found;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND h, LPARAM list) {
-          wchar_t cls[64] = {};
-          GetClassNameW(h, cls, 64);
-          if (wcscmp(cls, TOOLTIPS_CLASSW) == 0)
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(h);
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-  };
-  EXPECT_TRUE(tips().empty());
+  EXPECT_TRUE(ThreadToolTips().empty());
   SendMessageW(box.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
   SendMessageW(box.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(4, 3));
-  const std::vector<HWND> made = tips();
+  const std::vector<HWND> made = ThreadToolTips();
   ASSERT_EQ(made.size(), 1u);
   EXPECT_EQ(SendMessageW(made[0], TTM_GETTOOLCOUNT, 0, 0), 1);
   wchar_t hint[32] = {};
