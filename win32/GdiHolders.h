@@ -96,6 +96,12 @@ class BackBuffer {
   Selection select_;
 };
 
+// Fills r with one colour.
+inline void FillColour(HDC dc, const RECT& r, COLORREF colour) {
+  Brush brush(CreateSolidBrush(colour));
+  FillRect(dc, &r, brush.get());
+}
+
 // Dimensions of a bitmap; {0, 0} for none.
 inline SIZE BitmapSize(HBITMAP bmp) {
   BITMAP info = {};

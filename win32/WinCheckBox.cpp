@@ -106,25 +106,9 @@ LRESULT CALLBACK WinCheckBox::Subclass(HWND, UINT msg, WPARAM wp, LPARAM lp, UIN
 }
 
 LRESULT WinCheckBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_ERASEBKGND:
-      return TRUE;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
-      Paint(dc);
-      EndPaint(hwnd_, &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wp));
-      return 0;
-    case WM_MOUSEMOVE:
-      AddHint();
-      break;
-    default:
-      break;
-  }
+  LRESULT answer = 0;
+  if (AnswerPaintMessage(hwnd_, msg, wp, answer, [this](HDC dc) { Paint(dc); })) return answer;
+  if (msg == WM_MOUSEMOVE) AddHint();
   const LRESULT result = DefSubclassProc(hwnd_, msg, wp, lp);
   if (RepaintsAfter(msg) && IsWindowVisible(hwnd_))
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);

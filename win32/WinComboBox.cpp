@@ -41,22 +41,9 @@ LRESULT CALLBACK WinComboBox::Subclass(HWND, UINT msg, WPARAM wp, LPARAM lp, UIN
 }
 
 LRESULT WinComboBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;  // WM_PAINT covers every pixel the field does not
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
-      Paint(dc);
-      EndPaint(hwnd_, &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wp));
-      return 0;
-    default:
-      break;
-  }
+  // Painting covers every pixel the field does not.
+  LRESULT answer = 0;
+  if (AnswerPaintMessage(hwnd_, msg, wp, answer, [this](HDC dc) { Paint(dc); })) return answer;
   const LRESULT result = DefSubclassProc(hwnd_, msg, wp, lp);
   // The control puts its field back beside its own, wider button on these.
   if (msg == WM_SIZE || msg == WM_SETFONT || msg == CB_SETITEMHEIGHT) PlaceField();
@@ -90,17 +77,13 @@ void WinComboBox::Paint(HDC dc) {
   FrameRect(dc, &client, frame.get());
   RECT button{client.right - kFrame - kButtonWidth, client.top + kFrame, client.right - kFrame,
               client.bottom - kFrame};
-  Brush face(CreateSolidBrush(Mix(back, text, pressed ? 30 : 15)));
-  FillRect(dc, &button, face.get());
+  FillColour(dc, button, Mix(back, text, pressed ? 30 : 15));
   // A chevron pointing down, in the field's text colour.
   const int cx = (button.left + button.right) / 2 + (pressed ? 1 : 0);
   const int cy = (button.top + button.bottom) / 2 + (pressed ? 1 : 0);
-  Brush ink(CreateSolidBrush(text));
   for (int i = 0; i < 4; ++i) {
-    RECT dot{cx - 3 + i, cy - 2 + i, cx - 2 + i, cy - 1 + i};
-    RECT mirror{cx + 3 - i, cy - 2 + i, cx + 4 - i, cy - 1 + i};
-    FillRect(dc, &dot, ink.get());
-    FillRect(dc, &mirror, ink.get());
+    FillColour(dc, RECT{cx - 3 + i, cy - 2 + i, cx - 2 + i, cy - 1 + i}, text);
+    FillColour(dc, RECT{cx + 3 - i, cy - 2 + i, cx + 4 - i, cy - 1 + i}, text);
   }
 }
 

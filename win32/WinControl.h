@@ -28,6 +28,31 @@ class ChildHandler {
   virtual bool Owns(HWND part) const = 0;
 };
 
+// The painting messages of a control that draws every pixel itself with paint(dc):
+// true, with the message's answer in result, when msg was one of them.
+template <class Paint>
+bool AnswerPaintMessage(HWND hwnd, UINT msg, WPARAM wp, LRESULT& result, Paint paint) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      result = TRUE;
+      return true;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd, &ps);
+      paint(dc);
+      EndPaint(hwnd, &ps);
+      result = 0;
+      return true;
+    }
+    case WM_PRINTCLIENT:
+      paint(reinterpret_cast<HDC>(wp));
+      result = 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
 template <class Base>
 class WinControl : public Base {
  public:

@@ -31,21 +31,16 @@ class MenuHandle {
 
 COLORREF Colour(uint32_t value) { return COLORREF(value & 0xFFFFFF); }
 
-void Fill(HDC dc, const RECT& r, COLORREF colour) {
-  Brush brush(CreateSolidBrush(colour));
-  FillRect(dc, &r, brush.get());
-}
-
 // The left bar of one item: its part of a run from BarColor at the top of the menu to
 // BarToColor at its bottom (menuHeight high); the item's top is itemTop in that run.
 void DrawBar(HDC dc, const RECT& r, int itemTop, int menuHeight, COLORREF from, COLORREF to) {
   const int h = std::max(1, menuHeight);
   for (int y = r.top; y < r.bottom; ++y) {
     const int k = std::clamp(itemTop + int(y - r.top), 0, h);
-    Fill(dc, RECT{r.left, y, r.right, y + 1},
-         RGB(GetRValue(from) + (GetRValue(to) - GetRValue(from)) * k / h,
-             GetGValue(from) + (GetGValue(to) - GetGValue(from)) * k / h,
-             GetBValue(from) + (GetBValue(to) - GetBValue(from)) * k / h));
+    FillColour(dc, RECT{r.left, y, r.right, y + 1},
+               RGB(GetRValue(from) + (GetRValue(to) - GetRValue(from)) * k / h,
+                   GetGValue(from) + (GetGValue(to) - GetGValue(from)) * k / h,
+                   GetBValue(from) + (GetBValue(to) - GetBValue(from)) * k / h));
   }
 }
 }  // namespace
@@ -139,9 +134,9 @@ void WinPopupMenu::Draw(const DRAWITEMSTRUCT& item) const {
           int(shownIds_.size()) * look_.MenuItemHeight, Colour(look_.BarColor),
           Colour(look_.BarToColor));
   const RECT body{r.left + look_.BarWidth, r.top, r.right, r.bottom};
-  Fill(dc, body, Colour(look_.Color));
+  FillColour(dc, body, Colour(look_.Color));
   if (selected) {
-    Fill(dc, r, Colour(look_.SelectedColor));
+    FillColour(dc, r, Colour(look_.SelectedColor));
     Brush border(CreateSolidBrush(Colour(look_.SelectedBorderColor)));
     FrameRect(dc, &r, border.get());
   }

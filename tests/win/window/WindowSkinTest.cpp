@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "skin/SUI2SkinReader.h"
 #include "skin/SkinWriter.h"
@@ -35,18 +36,26 @@ std::string Solid(int w, int h, uint32_t rgb) {
   return MakeBmp(b);
 }
 
-std::string WriteSkin(const std::filesystem::path& path) {
-  const std::string data = BuildSkinData({
-      SkinValue::Integer("SKIN2_MENUITEMCOLOR", kItem),
-      SkinValue::Integer("SKIN2_LEFTBARSTARTCOLOR", kBarTop),
-      SkinValue::Integer("SKIN2_LEFTBARENDCOLOR", kBarEnd),
-      SkinValue::Bitmap("SKIN2_CHECKBOX", Solid(kGlyphW * 6, kGlyphH, 0x336699)),
-      SkinValue::Bitmap("QEV_START_NORMAL", Solid(175, 50, 0x00FF00)),
-  });
-  std::ofstream(path, std::ios::binary) << BuildSkinContainer({{kSkinDataEntryName, data}});
+// Writes QevLogin.ssk with the values into dir (made if missing); its GBK path.
+std::string WriteSkinFile(const std::filesystem::path& dir, const std::vector<SkinValue>& values) {
+  std::filesystem::create_directories(dir);
+  const std::filesystem::path path = dir / "QevLogin.ssk";
+  std::ofstream(path, std::ios::binary)
+      << BuildSkinContainer({{kSkinDataEntryName, BuildSkinData(values)}});
   std::string gbk;
   EXPECT_TRUE(qev::WideToGbk(path.wstring(), gbk));
   return gbk;
+}
+
+std::string WriteSkin(const std::filesystem::path& dir) {
+  return WriteSkinFile(
+      dir, {
+               SkinValue::Integer("SKIN2_MENUITEMCOLOR", kItem),
+               SkinValue::Integer("SKIN2_LEFTBARSTARTCOLOR", kBarTop),
+               SkinValue::Integer("SKIN2_LEFTBARENDCOLOR", kBarEnd),
+               SkinValue::Bitmap("SKIN2_CHECKBOX", Solid(kGlyphW * 6, kGlyphH, 0x336699)),
+               SkinValue::Bitmap("QEV_START_NORMAL", Solid(175, 50, 0x00FF00)),
+           });
 }
 
 COLORREF ScreenPixel(int x, int y) {
@@ -108,8 +117,7 @@ TEST(SkinTheme, ALoadedSkinRestylesTheListedControlsAndTheLook) {
   EXPECT_FALSE(theme.Ready());
 
   const auto dir = std::filesystem::temp_directory_path() / "qev-skin-window-test";
-  std::filesystem::create_directories(dir);
-  theme.SetThemeFile(WriteSkin(dir / "QevLogin.ssk"));
+  theme.SetThemeFile(WriteSkin(dir));
   ASSERT_TRUE(theme.Ready());
   EXPECT_EQ(loads, 1);
 
@@ -153,22 +161,17 @@ TEST(SkinTheme, TheDialogsTitleCornersFollowTheSkinsRegionRows) {
   left.height = 24;
   for (int y = 0; y < 24; ++y)
     for (int x = 0; x < 20; ++x) left.pixels.push_back(x < 6 && y < 6 ? 0xFF00FF : 0x203040);
-  const std::string data = BuildSkinData({
-      SkinValue::Integer("SKIN2_TRANSCOLOR", 0xFF00FF),
-      SkinValue::Boolean("SKIN2_TITLEBARNEEDREGION", true),
-      SkinValue::Integer("SKIN2_TITLEBARREGIONMINY", 0),
-      SkinValue::Integer("SKIN2_TITLEBARREGIONMAXY", 3),
-      SkinValue::Bitmap("SKIN2_TITLEBAR1", MakeBmp(left)),
-      SkinValue::Bitmap("SKIN2_TITLEBAR2", Solid(10, 24, 0x203040)),
-      SkinValue::Bitmap("SKIN2_TITLEBAR3", Solid(10, 24, 0x203040)),
-  });
   const auto dir = std::filesystem::temp_directory_path() / "qev-skin-dialog-test";
-  std::filesystem::create_directories(dir);
-  std::ofstream(dir / "QevLogin.ssk", std::ios::binary)
-      << BuildSkinContainer({{kSkinDataEntryName, data}});
-  std::string path;
-  ASSERT_TRUE(qev::WideToGbk((dir / "QevLogin.ssk").wstring(), path));
-  theme.SetThemeFile(path);
+  theme.SetThemeFile(
+      WriteSkinFile(dir, {
+                             SkinValue::Integer("SKIN2_TRANSCOLOR", 0xFF00FF),
+                             SkinValue::Boolean("SKIN2_TITLEBARNEEDREGION", true),
+                             SkinValue::Integer("SKIN2_TITLEBARREGIONMINY", 0),
+                             SkinValue::Integer("SKIN2_TITLEBARREGIONMAXY", 3),
+                             SkinValue::Bitmap("SKIN2_TITLEBAR1", MakeBmp(left)),
+                             SkinValue::Bitmap("SKIN2_TITLEBAR2", Solid(10, 24, 0x203040)),
+                             SkinValue::Bitmap("SKIN2_TITLEBAR3", Solid(10, 24, 0x203040)),
+                         }));
   ASSERT_TRUE(theme.Ready());
 
   bool inRegion[4] = {};
@@ -211,12 +214,7 @@ TEST(SkinTheme, AFiveSectionTitleLaysOutItsPiecesInOrder) {
     values.push_back(SkinValue::Bitmap("SKIN2_TITLEBAR" + std::to_string(i + 1),
                                        Solid(widths[i], 24, colours[i])));
   const auto dir = std::filesystem::temp_directory_path() / "qev-skin-five-test";
-  std::filesystem::create_directories(dir);
-  std::ofstream(dir / "QevLogin.ssk", std::ios::binary)
-      << BuildSkinContainer({{kSkinDataEntryName, BuildSkinData(values)}});
-  std::string path;
-  ASSERT_TRUE(qev::WideToGbk((dir / "QevLogin.ssk").wstring(), path));
-  theme.SetThemeFile(path);
+  theme.SetThemeFile(WriteSkinFile(dir, values));
   ASSERT_TRUE(theme.Ready());
 
   COLORREF seen[5] = {};
