@@ -23,4 +23,8 @@ struct RegionRun {
 // the runs is the window's region; no run means an empty region.
 std::vector<RegionRun> RegionFromBitmap(const PlainBitmap& glyph, uint32_t transparentColor);
 
+// The same over width x height pixels 0xAARRGGBB, rows top first, without gaps.
+std::vector<RegionRun> RegionFromPixels(const uint32_t* pixels, int width, int height,
+                                        uint32_t transparentColor);
+
 }  // namespace qev

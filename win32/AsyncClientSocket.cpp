@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "win32/Gbk.h"
+#include "win32/LateWinsock.h"
 #include "win32/SocketTexts.h"
 
 namespace qev::win32 {
@@ -51,28 +52,24 @@ SocketErrorKind KindOf(int event) {
 }  // namespace
 
 AsyncClientSocket::AsyncClientSocket() {
-  WSADATA wsa;
-  const int started = WSAStartup(MAKEWORD(2, 2), &wsa);
-  if (started != 0) throw SocketError(SocketCallFailedText(started, "WSAStartup"));
   if (RegisterWindowClass(&AsyncClientSocket::WindowProc))
     window_ = CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                               GetModuleHandleW(nullptr), this);
   if (!window_) {
     const int code = static_cast<int>(GetLastError());
-    WSACleanup();
     throw SocketError(SocketCallFailedText(code, "CreateWindowEx"));
   }
 }
 
 AsyncClientSocket::~AsyncClientSocket() {
   CancelLookup();
-  if (socket_) WSAAsyncSelect(socket_.Get(), window_, 0, 0);
+  if (socket_) late::WSAAsyncSelect(socket_.Get(), window_, 0, 0);
   socket_.Reset();
   DestroyWindow(window_);
   // A lookup that never completed may still write into its buffer: leave it be.
   for (auto& entry : lookupBuffers_) entry.second.release();
   // A failing clean-up cannot be reported from a destructor; nothing is left to undo.
-  WSACleanup();
+  if (winsockStarted_) late::WSACleanup();
 }
 
 LRESULT CALLBACK AsyncClientSocket::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -145,10 +142,20 @@ void AsyncClientSocket::SetActive(bool on) {
   }
 }
 
+// WinSock starts with the first attempt: a launcher that never probes never loads it.
+void AsyncClientSocket::StartWinsock() {
+  if (winsockStarted_) return;
+  WSADATA wsa;
+  const int started = late::WSAStartup(MAKEWORD(2, 2), &wsa);
+  if (started != 0) throw SocketError(SocketCallFailedText(started, "WSAStartup"));
+  winsockStarted_ = true;
+}
+
 uint32_t AsyncClientSocket::Open() {
   if (connected_) throw SocketError(socket_texts::kAlreadyOpen);
+  StartWinsock();
   Abandon();  // an attempt still pending gives way to the new one
-  const SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  const SOCKET s = late::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
   if (s == INVALID_SOCKET) throw SocketError(socket_texts::kCannotCreate);
   socket_.Reset(s);
   active_ = true;
@@ -169,24 +176,24 @@ void AsyncClientSocket::ResolveAddress() {
     if (code != 0) throw SocketError(socket_texts::kNoAddress);
     return;
   }
-  target_.sin_addr.s_addr = inet_addr(address_.c_str());
+  target_.sin_addr.s_addr = late::inet_addr(address_.c_str());
   ResolvePort();
 }
 
 void AsyncClientSocket::ResolvePort() {
   if (!service_.empty()) return StartLookup(LookupKind::Service);
-  target_.sin_port = htons(static_cast<u_short>(port_));
+  target_.sin_port = late::htons(static_cast<u_short>(port_));
   StartConnect();
 }
 
 void AsyncClientSocket::StartLookup(LookupKind kind) {
   auto buffer = std::make_unique<char[]>(MAXGETHOSTSTRUCT);
   const HANDLE task = kind == LookupKind::Host
-                          ? WSAAsyncGetHostByName(window_, kLookupMessage, host_.c_str(),
-                                                  buffer.get(), MAXGETHOSTSTRUCT)
-                          : WSAAsyncGetServByName(window_, kLookupMessage, service_.c_str(), "tcp",
-                                                  buffer.get(), MAXGETHOSTSTRUCT);
-  if (!task) return LookupFailed(WSAGetLastError());
+                          ? late::WSAAsyncGetHostByName(window_, kLookupMessage, host_.c_str(),
+                                                        buffer.get(), MAXGETHOSTSTRUCT)
+                          : late::WSAAsyncGetServByName(window_, kLookupMessage, service_.c_str(),
+                                                        "tcp", buffer.get(), MAXGETHOSTSTRUCT);
+  if (!task) return LookupFailed(late::WSAGetLastError());
   lookup_ = task;
   lookupKind_ = kind;
   lookupBuffers_[task] = std::move(buffer);
@@ -220,16 +227,16 @@ void AsyncClientSocket::LookupFailed(int code) {
 
 void AsyncClientSocket::StartConnect() {
   const SOCKET s = socket_.Get();
-  if (WSAAsyncSelect(s, window_, kSocketMessage, kNotifications) == SOCKET_ERROR)
+  if (late::WSAAsyncSelect(s, window_, kSocketMessage, kNotifications) == SOCKET_ERROR)
     return CallFailed("WSAAsyncSelect");
   Raise(OnConnecting);
   if (socket_.Get() != s) return;  // the handler closed it
-  if (connect(s, reinterpret_cast<const sockaddr*>(&target_), sizeof target_) == SOCKET_ERROR)
+  if (late::connect(s, reinterpret_cast<const sockaddr*>(&target_), sizeof target_) == SOCKET_ERROR)
     CallFailed("connect");
 }
 
 void AsyncClientSocket::CallFailed(const char* api) {
-  int code = WSAGetLastError();
+  int code = late::WSAGetLastError();
   if (code == WSAEWOULDBLOCK) return;
   const int reported = code;
   code = RaiseError(SocketErrorKind::Connect, code);
@@ -281,7 +288,7 @@ bool AsyncClientSocket::ConnectFinished() const {
   FD_SET(socket_.Get(), &writable);
   FD_SET(socket_.Get(), &failed);
   timeval now = {0, 0};
-  return select(0, nullptr, &writable, &failed, &now) > 0;
+  return late::select(0, nullptr, &writable, &failed, &now) > 0;
 }
 
 // --- closing
@@ -302,7 +309,7 @@ void AsyncClientSocket::Disconnect() {
   connected_ = false;
   target_ = {};
   if (OnDisconnect) OnDisconnect(attempt);
-  WSAAsyncSelect(s, window_, 0, 0);
+  late::WSAAsyncSelect(s, window_, 0, 0);
   closing.Reset();
   DiscardQueuedNotifications(s);
 }
@@ -311,7 +318,7 @@ void AsyncClientSocket::Abandon() {
   CancelLookup();
   if (!socket_) return;
   const SOCKET s = socket_.Get();
-  WSAAsyncSelect(s, window_, 0, 0);
+  late::WSAAsyncSelect(s, window_, 0, 0);
   socket_.Reset();
   connected_ = false;
   target_ = {};
@@ -320,7 +327,7 @@ void AsyncClientSocket::Abandon() {
 
 void AsyncClientSocket::CancelLookup() {
   if (!lookup_) return;
-  WSACancelAsyncRequest(lookup_);
+  late::WSACancelAsyncRequest(lookup_);
   lookup_ = nullptr;
 }
 
@@ -353,17 +360,17 @@ std::string AsyncClientSocket::ReceiveText() {
   u_long waiting = 0;
   const char* api = "ioctlsocket";
   std::string text;
-  if (ioctlsocket(s, FIONREAD, &waiting) == 0) {
+  if (late::ioctlsocket(s, FIONREAD, &waiting) == 0) {
     if (waiting == 0) return text;
     text.resize(waiting);
     api = "recv";
-    const int got = recv(s, text.data(), static_cast<int>(waiting), 0);
+    const int got = late::recv(s, text.data(), static_cast<int>(waiting), 0);
     if (got != SOCKET_ERROR) {
       text.resize(static_cast<size_t>(got));
       return text;
     }
   }
-  const int error = WSAGetLastError();
+  const int error = late::WSAGetLastError();
   if (error == WSAEWOULDBLOCK) return {};
   const int code = RaiseError(SocketErrorKind::Receive, error);
   Close();

@@ -26,11 +26,12 @@ class AsyncClientSocket : public ClientSocket {
   static constexpr UINT kSocketMessage = WM_USER + 1;  // 1025: readable, writable, ...
   static constexpr UINT kLookupMessage = WM_USER + 3;  // 1027: a name lookup completed
 
-  // Starts WinSock 2.2 and creates the hidden window; throws SocketError when either fails.
+  // Creates the hidden window; throws SocketError when that fails. WinSock 2.2 starts
+  // with the first Open (which throws SocketError when it cannot start).
   AsyncClientSocket();
   AsyncClientSocket(const AsyncClientSocket&) = delete;
   AsyncClientSocket& operator=(const AsyncClientSocket&) = delete;
-  // Closes the socket without raising any event, then releases WinSock.
+  // Closes the socket without raising any event, then releases WinSock if it started.
   ~AsyncClientSocket() override;
 
   std::string Address() const override { return address_; }
@@ -72,6 +73,7 @@ class AsyncClientSocket : public ClientSocket {
   void OnLookupMessage(HANDLE task, int error);
 
   void CheckChange(bool same) const;
+  void StartWinsock();
   void ResolveAddress();
   void ResolvePort();
   void StartLookup(LookupKind kind);
@@ -91,6 +93,7 @@ class AsyncClientSocket : public ClientSocket {
   std::string address_;
   std::string service_;
   int32_t port_ = 0;
+  bool winsockStarted_ = false;
   bool active_ = false;
   bool connected_ = false;
   uint32_t attempt_ = 0;

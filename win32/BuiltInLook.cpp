@@ -1,4 +1,5 @@
 #include "win32/BuiltInLook.h"
+#include "win32/WinBitmaps.h"
 
 namespace qev::win32 {
 
@@ -29,11 +30,6 @@ constexpr std::array<ButtonStrip, 9> kStrips = {{
 constexpr COLORREF kCream = RGB(0xF4, 0xE6, 0xC0);
 constexpr COLORREF kGold = RGB(0xF2, 0xD0, 0x7A);
 
-HBITMAP LoadBitmapResource(HINSTANCE module, const wchar_t* name) {
-  return static_cast<HBITMAP>(
-      LoadImageW(module, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_DEFAULTCOLOR));
-}
-
 HICON LoadIconResource(HINSTANCE module, int size) {
   return static_cast<HICON>(
       LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
@@ -58,14 +54,10 @@ HBITMAP CutFrame(HBITMAP strip, int count, int index) {
   return frame;
 }
 
-BuiltInLook::BuiltInLook(HINSTANCE module) {
-  face_.reset(LoadBitmapResource(module, L"FACE"));
-  for (size_t f = 0; f < kStrips.size(); ++f)
-    strips_[f].reset(LoadBitmapResource(module, kStrips[f].resource));
+BuiltInLook::BuiltInLook(HINSTANCE module) : module_(module) {
   statusUp_.reset(LoadBitmapResource(module, L"STATUS_UP"));
   statusDown_.reset(LoadBitmapResource(module, L"STATUS_DOWN"));
   checkBoxes_.reset(LoadBitmapResource(module, L"DEEPBLUE_CHECKBOX"));
-  iconSmall_ = LoadIconResource(module, 16);
   iconLarge_ = LoadIconResource(module, 32);
 }
 
@@ -74,11 +66,32 @@ BuiltInLook::~BuiltInLook() {
   if (iconLarge_) DestroyIcon(iconLarge_);
 }
 
+HBITMAP BuiltInLook::Face() const {
+  if (!face_) face_.reset(MakeFace());
+  return face_.get();
+}
+
+HICON BuiltInLook::ProgramIcon(int size) const {
+  if (size > 16) return iconLarge_;
+  // The small icon is for the tray, which the window fills in once it shows.
+  if (!smallLoaded_) {
+    smallLoaded_ = true;
+    iconSmall_ = LoadIconResource(module_, 16);
+  }
+  return iconSmall_;
+}
+
+HBITMAP BuiltInLook::MakeFace() const { return LoadBitmapResource(module_, L"FACE"); }
+
 HBITMAP BuiltInLook::Button(ButtonFace face, ButtonState state) const {
   const size_t f = static_cast<size_t>(face), s = static_cast<size_t>(state);
   if (f >= kStrips.size()) return nullptr;
   if (!cut_[f][s]) {
     cut_[f][s] = true;
+    if (!stripLoaded_[f]) {
+      stripLoaded_[f] = true;
+      strips_[f].reset(LoadBitmapResource(module_, kStrips[f].resource));
+    }
     buttons_[f][s].reset(CutFrame(strips_[f].get(), kStrips[f].frames, kStrips[f].frameOf[s]));
   }
   if (buttons_[f][s] || s == 0) return buttons_[f][s].get();
@@ -113,7 +126,7 @@ COLORREF BuiltInLook::Colour(LookColour which) const {
 }
 
 bool BuiltInLook::Complete() const {
-  if (!face_ || !statusUp_ || !statusDown_ || !checkBoxes_ || !iconSmall_ || !iconLarge_)
+  if (!Face() || !statusUp_ || !statusDown_ || !checkBoxes_ || !ProgramIcon(16) || !ProgramIcon(32))
     return false;
   for (size_t f = 0; f < kStrips.size(); ++f)
     for (int s = 0; s < kStates; ++s)

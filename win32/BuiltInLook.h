@@ -13,20 +13,23 @@ namespace qev::win32 {
 class BuiltInLook : public Look {
  public:
   // Loads every picture from module's resources; a missing one stays null (the control
-  // then draws a plain substitute). A button's state pictures are cut from its strip
-  // when first asked for: most states are never drawn in a session, and each cut costs
-  // device contexts, which are slow to make under Wine.
+  // then draws a plain substitute). Pictures drawn only later are loaded when first
+  // asked for: a button's strip with its first state, and each state's picture cut from
+  // the strip then (most states are never drawn in a session, and each cut costs device
+  // contexts, which are slow to make under Wine); the small icon, for the tray. The face
+  // is kept only once Face() asks for it: the window draws on copies made by MakeFace().
   explicit BuiltInLook(HINSTANCE module);
   ~BuiltInLook() override;
 
-  HBITMAP Face() const override { return face_.get(); }
+  HBITMAP Face() const override;
+  HBITMAP MakeFace() const override;
   HBITMAP Button(ButtonFace face, ButtonState state) const override;
   HBITMAP StatusIcon(bool running) const override {
     return running ? statusUp_.get() : statusDown_.get();
   }
   HBITMAP CheckBoxStrip() const override { return checkBoxes_.get(); }
   COLORREF Colour(LookColour which) const override;
-  HICON ProgramIcon(int size) const override { return size <= 16 ? iconSmall_ : iconLarge_; }
+  HICON ProgramIcon(int size) const override;
 
   // True when every picture was found.
   bool Complete() const;
@@ -35,14 +38,17 @@ class BuiltInLook : public Look {
   static constexpr int kFaces = static_cast<int>(ButtonFace::Dialog) + 1;
   static constexpr int kStates = static_cast<int>(ButtonState::Disabled) + 1;
 
-  Bitmap face_;
-  std::array<Bitmap, kFaces> strips_;
+  HINSTANCE module_;
+  mutable Bitmap face_;
+  mutable std::array<Bitmap, kFaces> strips_;
+  mutable std::array<bool, kFaces> stripLoaded_{};
   mutable std::array<std::array<Bitmap, kStates>, kFaces> buttons_;
   mutable std::array<std::array<bool, kStates>, kFaces> cut_{};
   Bitmap statusUp_;
   Bitmap statusDown_;
   Bitmap checkBoxes_;
-  HICON iconSmall_ = nullptr;
+  mutable HICON iconSmall_ = nullptr;
+  mutable bool smallLoaded_ = false;
   HICON iconLarge_ = nullptr;
 };
 

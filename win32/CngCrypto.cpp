@@ -8,6 +8,8 @@
 #include <cstring>
 #include <vector>
 
+#include "win32/LateBcrypt.h"
+
 namespace qev::win32 {
 
 namespace {
@@ -17,10 +19,10 @@ constexpr size_t kCoord = 32;
 class AlgHandle {
  public:
   explicit AlgHandle(LPCWSTR id) {
-    if (!BCRYPT_SUCCESS(BCryptOpenAlgorithmProvider(&h_, id, nullptr, 0))) h_ = nullptr;
+    if (!BCRYPT_SUCCESS(late::BCryptOpenAlgorithmProvider(&h_, id, nullptr, 0))) h_ = nullptr;
   }
   ~AlgHandle() {
-    if (h_) BCryptCloseAlgorithmProvider(h_, 0);
+    if (h_) late::BCryptCloseAlgorithmProvider(h_, 0);
   }
   AlgHandle(const AlgHandle&) = delete;
   AlgHandle& operator=(const AlgHandle&) = delete;
@@ -34,7 +36,7 @@ class KeyHandle {
  public:
   KeyHandle() = default;
   ~KeyHandle() {
-    if (h_) BCryptDestroyKey(h_);
+    if (h_) late::BCryptDestroyKey(h_);
   }
   KeyHandle(const KeyHandle&) = delete;
   KeyHandle& operator=(const KeyHandle&) = delete;
@@ -49,24 +51,24 @@ class CngSha256 : public Sha256Hash {
  public:
   CngSha256() : alg_(BCRYPT_SHA256_ALGORITHM) {
     ok_ = alg_.get() &&
-          BCRYPT_SUCCESS(BCryptCreateHash(alg_.get(), &hash_, nullptr, 0, nullptr, 0, 0));
+          BCRYPT_SUCCESS(late::BCryptCreateHash(alg_.get(), &hash_, nullptr, 0, nullptr, 0, 0));
   }
   ~CngSha256() override {
-    if (hash_) BCryptDestroyHash(hash_);
+    if (hash_) late::BCryptDestroyHash(hash_);
   }
   void Update(const void* data, size_t size) override {
     // BCryptHashData takes a 32-bit count: large pieces go in slices.
     const auto* p = static_cast<const UCHAR*>(data);
     while (ok_ && size > 0) {
       ULONG n = size > 0x40000000 ? 0x40000000UL : static_cast<ULONG>(size);
-      ok_ = BCRYPT_SUCCESS(BCryptHashData(hash_, const_cast<PUCHAR>(p), n, 0));
+      ok_ = BCRYPT_SUCCESS(late::BCryptHashData(hash_, const_cast<PUCHAR>(p), n, 0));
       p += n;
       size -= n;
     }
   }
   bool Finish(Sha256Digest& out) override {
-    bool done = ok_ && BCRYPT_SUCCESS(
-                           BCryptFinishHash(hash_, out.data(), static_cast<ULONG>(out.size()), 0));
+    bool done = ok_ && BCRYPT_SUCCESS(late::BCryptFinishHash(hash_, out.data(),
+                                                             static_cast<ULONG>(out.size()), 0));
     ok_ = false;
     return done;
   }
@@ -97,8 +99,8 @@ std::vector<UCHAR> KeyBlob(ULONG magic, const EcPublicKey& pub,
 
 bool ImportKey(const AlgHandle& alg, LPCWSTR type, std::vector<UCHAR>& blob, KeyHandle& key) {
   return alg.get() &&
-         BCRYPT_SUCCESS(BCryptImportKeyPair(alg.get(), nullptr, type, key.put(), blob.data(),
-                                            static_cast<ULONG>(blob.size()), 0));
+         BCRYPT_SUCCESS(late::BCryptImportKeyPair(alg.get(), nullptr, type, key.put(), blob.data(),
+                                                  static_cast<ULONG>(blob.size()), 0));
 }
 
 }  // namespace
@@ -114,21 +116,21 @@ bool CngCrypto::VerifyP256(const EcPublicKey& key, std::string_view message,
   KeyHandle handle;
   if (!ImportKey(alg, BCRYPT_ECCPUBLIC_BLOB, blob, handle)) return false;
   EcSignature copy = sig;
-  return BCryptVerifySignature(handle.get(), nullptr, digest.data(),
-                               static_cast<ULONG>(digest.size()), copy.data(),
-                               static_cast<ULONG>(copy.size()), 0) == 0;
+  return late::BCryptVerifySignature(handle.get(), nullptr, digest.data(),
+                                     static_cast<ULONG>(digest.size()), copy.data(),
+                                     static_cast<ULONG>(copy.size()), 0) == 0;
 }
 
 bool CngCrypto::GenerateP256(EcKeyPair& out) {
   AlgHandle alg(BCRYPT_ECDSA_P256_ALGORITHM);
   KeyHandle key;
-  if (!alg.get() || !BCRYPT_SUCCESS(BCryptGenerateKeyPair(alg.get(), key.put(), 256, 0)) ||
-      !BCRYPT_SUCCESS(BCryptFinalizeKeyPair(key.get(), 0)))
+  if (!alg.get() || !BCRYPT_SUCCESS(late::BCryptGenerateKeyPair(alg.get(), key.put(), 256, 0)) ||
+      !BCRYPT_SUCCESS(late::BCryptFinalizeKeyPair(key.get(), 0)))
     return false;
   std::vector<UCHAR> blob(sizeof(BCRYPT_ECCKEY_BLOB) + 3 * kCoord);
   ULONG got = 0;
-  if (!BCRYPT_SUCCESS(BCryptExportKey(key.get(), nullptr, BCRYPT_ECCPRIVATE_BLOB, blob.data(),
-                                      static_cast<ULONG>(blob.size()), &got, 0)) ||
+  if (!BCRYPT_SUCCESS(late::BCryptExportKey(key.get(), nullptr, BCRYPT_ECCPRIVATE_BLOB, blob.data(),
+                                            static_cast<ULONG>(blob.size()), &got, 0)) ||
       got != blob.size())
     return false;
   const UCHAR* p = blob.data() + sizeof(BCRYPT_ECCKEY_BLOB);
@@ -148,9 +150,9 @@ bool CngCrypto::SignP256(const EcKeyPair& key, std::string_view message, EcSigna
   SecureZeroMemory(blob.data(), blob.size());
   if (!imported) return false;
   ULONG got = 0;
-  if (!BCRYPT_SUCCESS(BCryptSignHash(handle.get(), nullptr, digest.data(),
-                                     static_cast<ULONG>(digest.size()), out.data(),
-                                     static_cast<ULONG>(out.size()), &got, 0)) ||
+  if (!BCRYPT_SUCCESS(late::BCryptSignHash(handle.get(), nullptr, digest.data(),
+                                           static_cast<ULONG>(digest.size()), out.data(),
+                                           static_cast<ULONG>(out.size()), &got, 0)) ||
       got != out.size())
     return false;
   // A private scalar that does not belong to the public point would sign happily; only a

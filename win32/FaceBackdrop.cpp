@@ -4,6 +4,7 @@
 
 #include "win32/Gbk.h"
 #include "win32/MainLayout.h"
+#include "win32/WinBitmaps.h"
 
 namespace qev::win32 {
 
@@ -61,23 +62,31 @@ void ShadedText(HDC dc, const std::wstring& text, RECT r, UINT align, COLORREF c
   DrawTextW(dc, text.c_str(), int(text.size()), &r, flags);
 }
 
+// The face to draw on, at the client size: a face of another size is cut to it or
+// padded with a dark panel, which also stands in for a look without a face.
+HBITMAP ClientSizedFace(const Look& look) {
+  Bitmap face(look.MakeFace());
+  const SIZE size = BitmapSize(face.get());
+  if (size.cx == layout::kClientWidth && size.cy == layout::kClientHeight) return face.release();
+  HBITMAP picture = BlankBitmap(layout::kClientWidth, layout::kClientHeight);
+  MemoryDc dc(nullptr);
+  Selection to(dc.get(), picture);
+  FillColour(dc.get(), RECT{0, 0, layout::kClientWidth, layout::kClientHeight},
+             RGB(0x14, 0x12, 0x1C));
+  if (face) {
+    MemoryDc faceDc(nullptr);
+    Selection from(faceDc.get(), face.get());
+    BitBlt(dc.get(), 0, 0, size.cx, size.cy, faceDc.get(), 0, 0, SRCCOPY);
+  }
+  return picture;
+}
+
 }  // namespace
 
 void FaceBackdrop::Compose(const Look& look, const LookFonts& fonts, const std::string& title) {
-  HDC screen = GetDC(nullptr);
-  picture_.reset(CreateCompatibleBitmap(screen, layout::kClientWidth, layout::kClientHeight));
-  MemoryDc dc(screen), faceDc(screen);
-  ReleaseDC(nullptr, screen);
+  picture_.reset(ClientSizedFace(look));
+  MemoryDc dc(nullptr);
   Selection to(dc.get(), picture_.get());
-  if (HBITMAP face = look.Face()) {
-    Selection from(faceDc.get(), face);
-    BitBlt(dc.get(), 0, 0, layout::kClientWidth, layout::kClientHeight, faceDc.get(), 0, 0,
-           SRCCOPY);
-  } else {
-    RECT all{0, 0, layout::kClientWidth, layout::kClientHeight};
-    Brush panel(CreateSolidBrush(RGB(0x14, 0x12, 0x1C)));
-    FillRect(dc.get(), &all, panel.get());
-  }
   SetBkMode(dc.get(), TRANSPARENT);
   const COLORREF colour = look.Colour(LookColour::DecorText);
   const COLORREF shade = look.Colour(LookColour::ButtonTextShadow);

@@ -20,6 +20,7 @@ class FaceBackdrop {
   // Composes the picture: the face (or a plain dark panel when the look has none),
   // then the headings and the GBK title.
   void Compose(const Look& look, const LookFonts& fonts, const std::string& title);
+  // A 32-bit top-down DIB section of the client area's size.
   HBITMAP Picture() const { return picture_.get(); }
 
   // Copies the face under area (in child's client coordinates) into dc at the same

@@ -19,8 +19,14 @@ HRGN RegionFromRuns(const std::vector<RegionRun>& runs, int width, int height);
 // all-transparent picture gives an empty region.
 HRGN RegionFromBitmap(HBITMAP bitmap, COLORREF transparent);
 
-// Gives hwnd the shape of face, redrawing it. An empty shape would leave the window
-// unreachable: the window then keeps its rectangle. False when the face is unreadable.
+// The same for a 32-bit top-down DIB section, read in place without a copy. GDI does
+// not report reliably which way up a section's rows run: the caller vouches for it.
+// Any other bitmap is read as RegionFromBitmap reads it.
+HRGN RegionFromTopDownDib(HBITMAP dib, COLORREF transparent);
+
+// Gives hwnd the shape of face (a 32-bit top-down DIB section), redrawing it. An empty shape would
+// leave the window unreachable: the window then keeps its rectangle. False when the face is
+// unreadable.
 bool ShapeWindowByFace(HWND hwnd, HBITMAP face, COLORREF transparent);
 
 // The pixels of a bitmap, top row first (each 0x00RRGGBB); false when unreadable.

@@ -4,6 +4,7 @@
 
 #include "win32/ControlIds.h"
 #include "win32/Gbk.h"
+#include "win32/LateShell.h"
 
 namespace qev::win32 {
 
@@ -27,10 +28,10 @@ bool RegisterHostClass(WNDPROC proc) {
 // A BSTR owned while it lives.
 class Bstr {
  public:
-  explicit Bstr(const std::wstring& text) : b_(SysAllocStringLen(text.data(), text.size())) {}
+  explicit Bstr(const std::wstring& text) : b_(late::SysAllocStringLen(text.data(), text.size())) {}
   Bstr(const Bstr&) = delete;
   Bstr& operator=(const Bstr&) = delete;
-  ~Bstr() { SysFreeString(b_); }
+  ~Bstr() { late::SysFreeString(b_); }
   BSTR Get() const { return b_; }
 
  private:
@@ -44,7 +45,7 @@ NoticeBrowserHost::NoticeBrowserHost(const TydWebBrowser& switches)
 
 bool NoticeBrowserHost::Create(HWND parent, const RECT& place) {
   if (window_) return static_cast<bool>(browser_);
-  oleStarted_ = SUCCEEDED(OleInitialize(nullptr));
+  oleStarted_ = SUCCEEDED(late::OleInitialize(nullptr));
   if (CreateWindowAt(parent, place) && CreateBrowser()) return true;
   Destroy();
   return false;
@@ -64,7 +65,7 @@ bool NoticeBrowserHost::CreateLater(HWND parent, const RECT& place) {
 void NoticeBrowserHost::CreateDeferredBrowser() {
   if (!deferred_) return;
   deferred_ = false;
-  oleStarted_ = SUCCEEDED(OleInitialize(nullptr));
+  oleStarted_ = SUCCEEDED(late::OleInitialize(nullptr));
   if (!CreateBrowser()) {
     // Without the engine the pane stays an empty page, as with a failed Create.
     ReleaseBrowser();
@@ -86,11 +87,11 @@ bool NoticeBrowserHost::CreateWindowAt(HWND parent, const RECT& place) {
 }
 
 bool NoticeBrowserHost::CreateBrowser() {
-  if (FAILED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                              object_.OutVoid())))
+  if (FAILED(late::CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
+                                    object_.OutVoid())))
     return false;
   if (FAILED(object_->SetClientSite(site_->ClientSite()))) return false;
-  OleSetContainedObject(object_.Get(), TRUE);
+  late::OleSetContainedObject(object_.Get(), TRUE);
   RECT area;
   GetClientRect(window_, &area);
   if (FAILED(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_->ClientSite(), 0, window_,
@@ -120,7 +121,7 @@ void NoticeBrowserHost::Destroy() {
     DestroyWindow(window_);
     window_ = nullptr;
   }
-  if (oleStarted_) OleUninitialize();
+  if (oleStarted_) late::OleUninitialize();
   oleStarted_ = false;
 }
 
@@ -129,7 +130,7 @@ void NoticeBrowserHost::Navigate(const std::string& url) {
   if (!browser_) return;
   const Bstr address(GbkToWide(url));
   VARIANT empty;
-  VariantInit(&empty);
+  late::VariantInit(&empty);
   browser_->Navigate(address.Get(), &empty, &empty, &empty, &empty);
 }
 
@@ -137,7 +138,7 @@ void NoticeBrowserHost::SetTheaterMode(bool on) {
   if (deferred_) pendingTheater_ = on ? 1 : 0;
   if (!browser_) return;
   VARIANT value;
-  VariantInit(&value);
+  late::VariantInit(&value);
   V_VT(&value) = VT_BOOL;
   V_BOOL(&value) = on ? VARIANT_TRUE : VARIANT_FALSE;
   DISPID named = DISPID_PROPERTYPUT;

@@ -60,6 +60,10 @@ void SkinnedLook::Reload(const TsuiFileTheme& theme) {
   }
 }
 
+HBITMAP SkinnedLook::MakeFace() const {
+  return face_ ? CopyBitmap(face_.get()) : builtIn_.MakeFace();
+}
+
 HBITMAP SkinnedLook::Button(ButtonFace face, ButtonState state) const {
   const auto& states = buttons_[static_cast<size_t>(face)];
   if (!states[static_cast<size_t>(ButtonState::Normal)]) return builtIn_.Button(face, state);

@@ -26,6 +26,7 @@ class SkinnedLook : public Look {
   }
 
   HBITMAP Face() const override { return face_ ? face_.get() : builtIn_.Face(); }
+  HBITMAP MakeFace() const override;
   HBITMAP Button(ButtonFace face, ButtonState state) const override;
   HBITMAP StatusIcon(bool running) const override;
   HBITMAP CheckBoxStrip() const override { return builtIn_.CheckBoxStrip(); }

@@ -5,6 +5,8 @@
 
 #include <utility>
 
+#include "win32/LateWinsock.h"
+
 namespace qev::win32 {
 
 class SocketHandle {
@@ -21,7 +23,7 @@ class SocketHandle {
   ~SocketHandle() { Reset(); }
 
   void Reset(SOCKET s = INVALID_SOCKET) {
-    if (s_ != INVALID_SOCKET) closesocket(s_);
+    if (s_ != INVALID_SOCKET) late::closesocket(s_);
     s_ = s;
   }
   SOCKET Get() const { return s_; }

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "win32/Gbk.h"
+#include "win32/LateShell.h"
 
 namespace qev::win32 {
 
@@ -31,7 +32,7 @@ bool TrayIcon::Add(HWND owner, HICON icon) {
   owner_ = owner;
   icon_ = icon;
   NOTIFYICONDATAW data = Data();
-  if (Shell_NotifyIconW(NIM_ADD, &data)) return true;
+  if (late::Shell_NotifyIconW(NIM_ADD, &data)) return true;
   owner_ = nullptr;
   return false;
 }
@@ -39,7 +40,7 @@ bool TrayIcon::Add(HWND owner, HICON icon) {
 void TrayIcon::Remove() {
   if (!owner_) return;
   NOTIFYICONDATAW data = Data();
-  Shell_NotifyIconW(NIM_DELETE, &data);
+  late::Shell_NotifyIconW(NIM_DELETE, &data);
   owner_ = nullptr;
 }
 
@@ -47,7 +48,7 @@ void TrayIcon::SetHint(const std::string& hint) {
   hint_ = hint;
   if (!owner_) return;
   NOTIFYICONDATAW data = Data();
-  Shell_NotifyIconW(NIM_MODIFY, &data);
+  late::Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 }  // namespace qev::win32

@@ -4,13 +4,15 @@
 
 #include <cstdio>
 
+#include "win32/LateWinsock.h"
+
 namespace qev {
 
 bool Win32HostResolver::ResolveHost(const std::string& name, std::string& dotted) {
   WSADATA wsa;
-  if (WSAStartup(MAKEWORD(1, 1), &wsa) != 0) return false;
+  if (win32::late::WSAStartup(MAKEWORD(1, 1), &wsa) != 0) return false;
   bool ok = false;
-  const hostent* host = gethostbyname(name.c_str());
+  const hostent* host = win32::late::gethostbyname(name.c_str());
   if (host && host->h_addrtype == AF_INET && host->h_length == 4 && host->h_addr_list &&
       host->h_addr_list[0]) {
     const auto* b = reinterpret_cast<const unsigned char*>(host->h_addr_list[0]);
@@ -19,7 +21,7 @@ bool Win32HostResolver::ResolveHost(const std::string& name, std::string& dotted
     dotted = buf;
     ok = true;
   }
-  WSACleanup();
+  win32::late::WSACleanup();
   return ok;
 }
 

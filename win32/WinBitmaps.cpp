@@ -1,5 +1,6 @@
 #include "win32/WinBitmaps.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -40,6 +41,23 @@ HBITMAP BitmapFromPlain(const PlainBitmap& picture) {
   return bitmap;
 }
 
+HBITMAP BlankBitmap(int width, int height) {
+  if (width <= 0 || height <= 0) return nullptr;
+  BITMAPINFO info = TopDownInfo(width, height);
+  void* bits = nullptr;
+  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+}
+
+HBITMAP CopyBitmap(HBITMAP bitmap) {
+  const SIZE size = BitmapSize(bitmap);
+  HBITMAP copy = BlankBitmap(size.cx, size.cy);
+  if (!copy) return nullptr;
+  MemoryDc from(nullptr), to(nullptr);
+  Selection a(from.get(), bitmap), b(to.get(), copy);
+  BitBlt(to.get(), 0, 0, size.cx, size.cy, from.get(), 0, 0, SRCCOPY);
+  return copy;
+}
+
 void DrawPlain(HDC dc, int x, int y, const PlainBitmap& picture) {
   if (!Usable(picture)) return;
   BITMAPINFO info = TopDownInfo(picture.Width, picture.Height);
@@ -55,8 +73,8 @@ void DrawPlainStretched(HDC dc, const RECT& dest, const PlainBitmap& picture, bo
   MemoryDc from(dc);
   Selection select(from.get(), bitmap.get());
   if (transparent) {
-    TransparentBlt(dc, dest.left, dest.top, w, h, from.get(), 0, 0, picture.Width, picture.Height,
-                   transparentColour & 0xFFFFFF);
+    GdiTransparentBlt(dc, dest.left, dest.top, w, h, from.get(), 0, 0, picture.Width,
+                      picture.Height, transparentColour & 0xFFFFFF);
   } else {
     const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
     StretchBlt(dc, dest.left, dest.top, w, h, from.get(), 0, 0, picture.Width, picture.Height,
@@ -87,18 +105,68 @@ bool WinBitmapResources::LoadBitmapResource(std::string_view name, PlainBitmap& 
 bool WinBitmapResources::Decode(std::string_view name, PlainBitmap& out) const {
   if (name.empty()) return false;
   const std::wstring wide(name.begin(), name.end());  // resource names are plain ASCII
-  HRSRC found = FindResourceW(module_, wide.c_str(), MAKEINTRESOURCEW(2));  // RT_BITMAP
-  if (!found) return false;
-  HGLOBAL loaded = LoadResource(module_, found);
+  return DecodeBitmapResource(module_, wide.c_str(), out);
+}
+
+namespace {
+
+// The resource's pixels when they are plain 24- or 32-bit rows, the usual form of the
+// built-in pictures: copied straight into the DIB section without a decoded copy.
+HBITMAP FromPlainRows(std::string_view dib) {
+  if (dib.size() < sizeof(BITMAPINFOHEADER)) return nullptr;
+  BITMAPINFOHEADER h;
+  std::memcpy(&h, dib.data(), sizeof(h));
+  if (h.biSize < sizeof(h) || h.biSize > dib.size() || h.biCompression != BI_RGB ||
+      h.biPlanes != 1 || (h.biBitCount != 24 && h.biBitCount != 32) || h.biClrUsed != 0 ||
+      h.biWidth <= 0 || h.biHeight == 0 || h.biWidth > 0x4000 || std::abs(h.biHeight) > 0x4000)
+    return nullptr;
+  const size_t width = size_t(h.biWidth), height = size_t(std::abs(h.biHeight));
+  const size_t stride = (width * h.biBitCount + 31) / 32 * 4;
+  if ((dib.size() - h.biSize) / stride < height) return nullptr;
+  BITMAPINFO info = TopDownInfo(int(width), int(height));
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bitmap || !bits) return bitmap;
+  const auto* rows = reinterpret_cast<const uint8_t*>(dib.data()) + h.biSize;
+  for (size_t y = 0; y < height; ++y) {
+    const uint8_t* in = rows + (h.biHeight > 0 ? height - 1 - y : y) * stride;
+    auto* out = static_cast<uint32_t*>(bits) + y * width;
+    if (h.biBitCount == 32) {
+      std::memcpy(out, in, width * 4);
+    } else {
+      for (size_t x = 0; x < width; ++x, in += 3)
+        out[x] = in[0] | uint32_t(in[1]) << 8 | uint32_t(in[2]) << 16;
+    }
+  }
+  GdiFlush();
+  return bitmap;
+}
+
+std::string_view ResourceBytes(HINSTANCE module, const wchar_t* name) {
+  HRSRC found = FindResourceW(module, name, MAKEINTRESOURCEW(2));  // RT_BITMAP
+  HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
   const void* data = loaded ? LockResource(loaded) : nullptr;
-  if (!data) return false;
+  if (!data) return {};
+  return std::string_view(static_cast<const char*>(data), SizeofResource(module, found));
+}
+
+}  // namespace
+
+bool DecodeBitmapResource(HINSTANCE module, const wchar_t* name, PlainBitmap& out) {
+  const std::string_view bytes = ResourceBytes(module, name);
+  if (bytes.empty()) return false;
   try {
-    out = DecodeDibResource(
-        std::string_view(static_cast<const char*>(data), SizeofResource(module_, found)));
+    out = DecodeDibResource(bytes);
   } catch (const BmpError&) {
     return false;
   }
   return true;
+}
+
+HBITMAP LoadBitmapResource(HINSTANCE module, const wchar_t* name) {
+  if (HBITMAP plain = FromPlainRows(ResourceBytes(module, name))) return plain;
+  PlainBitmap picture;
+  return DecodeBitmapResource(module, name, picture) ? BitmapFromPlain(picture) : nullptr;
 }
 
 BitmapResources& OwnBitmapResources() {

@@ -17,6 +17,12 @@ namespace qev::win32 {
 // A 32-bit top-down DIB section holding the picture; null for an empty picture.
 HBITMAP BitmapFromPlain(const PlainBitmap& picture);
 
+// A black 32-bit top-down DIB section; null when the size is empty.
+HBITMAP BlankBitmap(int width, int height);
+
+// A copy of bitmap as a 32-bit DIB section of its size; null when bitmap is null.
+HBITMAP CopyBitmap(HBITMAP bitmap);
+
 // Copies the picture opaque into dc with its top-left corner at (x, y).
 void DrawPlain(HDC dc, int x, int y, const PlainBitmap& picture);
 
@@ -28,6 +34,14 @@ void DrawPlainStretched(HDC dc, const RECT& dest, const PlainBitmap& picture, bo
 // Frame index (1-based) of count of a strip, stretched over dest (see DrawPlainStretched).
 void DrawPlainFrame(HDC dc, const RECT& dest, const PlainBitmap& strip, int count, int index,
                     bool transparent, COLORREF transparentColour);
+
+// A bitmap resource of the module decoded to 32-bit pixels; false when it is missing or
+// damaged.
+bool DecodeBitmapResource(HINSTANCE module, const wchar_t* name, PlainBitmap& out);
+
+// The same as a 32-bit top-down DIB section: GDI copies it to the screen's format without
+// converting each pixel; null when it is missing or damaged.
+HBITMAP LoadBitmapResource(HINSTANCE module, const wchar_t* name);
 
 // The bitmap resources of a module (the launcher executable), decoded once each: the
 // themed controls ask for the same strips whenever they measure or paint themselves.

@@ -71,24 +71,34 @@ PlainBitmap WinCheckBox::Glyph(bool checked, bool enabled) const {
   return CheckBoxGlyph(FileTheme(), UIStyle(), resources_, checked, enabled);
 }
 
-// Re-read on every style or theme change: a skin's glyph may differ in size.
+// Re-read on every style or theme change: a skin's glyph may differ in size. The
+// theme writes style and theme several times while the window is made; a box that
+// already has its size is left alone.
 void WinCheckBox::ApplyStyle() {
   if (!hwnd_) return;
   const SIZE size = FittedSize();
-  SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
-  InvalidateRect(hwnd_, nullptr, FALSE);
+  RECT now;
+  GetWindowRect(hwnd_, &now);
+  if (now.right - now.left != size.cx || now.bottom - now.top != size.cy)
+    SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+  // A box not on screen yet is painted whole when it shows.
+  if (IsWindowVisible(hwnd_)) InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 SIZE WinCheckBox::FittedSize() const {
   const PlainBitmap glyph = Glyph(Checked(), true);
   const std::wstring caption = GbkToWide(Text());
-  HDC dc = GetDC(hwnd_);
-  Selection font(dc, font_);
-  SIZE text{}, w{};
-  GetTextExtentPoint32W(dc, caption.c_str(), int(caption.size()), &text);
-  GetTextExtentPoint32W(dc, L"W", 1, &w);
-  ReleaseDC(hwnd_, dc);
-  const ControlSize size = CheckBoxAutoSize(glyph.Width, glyph.Height, int(text.cx), int(w.cy));
+  if (caption != measured_.Caption || !measured_.Valid) {
+    HDC dc = GetDC(hwnd_);
+    Selection font(dc, font_);
+    GetTextExtentPoint32W(dc, caption.c_str(), int(caption.size()), &measured_.Text);
+    GetTextExtentPoint32W(dc, L"W", 1, &measured_.Letter);
+    ReleaseDC(hwnd_, dc);
+    measured_.Valid = true;
+    measured_.Caption = caption;
+  }
+  const ControlSize size =
+      CheckBoxAutoSize(glyph.Width, glyph.Height, int(measured_.Text.cx), int(measured_.Letter.cy));
   return SIZE{size.Width, size.Height};
 }
 

@@ -5,6 +5,8 @@
 // caption over the window face. It sizes itself to glyph and caption, again whenever
 // its style or theme is written.
 
+#include <string>
+
 #include "skin/ThemeComponents.h"
 #include "win32/ControlKit.h"
 #include "win32/MainLayout.h"
@@ -51,6 +53,14 @@ class WinCheckBox : public WinControl<TCheckBox>, public ChildHandler, public Th
   BitmapResources& resources_;
   HWND tip_ = nullptr;
   std::string hint_;
+  // The caption's extent in the box's font, measured when the caption changes.
+  struct Measure {
+    bool Valid = false;
+    std::wstring Caption;
+    SIZE Text{};
+    SIZE Letter{};
+  };
+  mutable Measure measured_;
 };
 
 }  // namespace qev::win32

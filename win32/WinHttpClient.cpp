@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "win32/Gbk.h"
+#include "win32/LateWinHttp.h"
 
 namespace qev::win32 {
 
@@ -24,7 +25,7 @@ class InternetHandle {
   InternetHandle(const InternetHandle&) = delete;
   InternetHandle& operator=(const InternetHandle&) = delete;
   ~InternetHandle() {
-    if (h_) WinHttpCloseHandle(h_);
+    if (h_) late::WinHttpCloseHandle(h_);
   }
   HINTERNET Get() const { return h_; }
   explicit operator bool() const { return h_ != nullptr; }
@@ -124,7 +125,8 @@ bool CrackUrl(const std::string& url, UrlParts& out) {
   parts.dwUrlPathLength = static_cast<DWORD>(-1);
   parts.dwExtraInfoLength = static_cast<DWORD>(-1);
   parts.dwSchemeLength = static_cast<DWORD>(-1);
-  if (!WinHttpCrackUrl(wide.c_str(), static_cast<DWORD>(wide.size()), 0, &parts)) return false;
+  if (!late::WinHttpCrackUrl(wide.c_str(), static_cast<DWORD>(wide.size()), 0, &parts))
+    return false;
   if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS) return false;
   out.secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
   out.host.assign(parts.lpszHostName, parts.dwHostNameLength);
@@ -138,11 +140,12 @@ bool CrackUrl(const std::string& url, UrlParts& out) {
 // One header of the answer as text; false when the answer has none.
 bool QueryHeader(HINTERNET request, DWORD what, std::wstring& out, DWORD* index) {
   DWORD size = 0;
-  WinHttpQueryHeaders(request, what, WINHTTP_HEADER_NAME_BY_INDEX, WINHTTP_NO_OUTPUT_BUFFER, &size,
-                      index);
+  late::WinHttpQueryHeaders(request, what, WINHTTP_HEADER_NAME_BY_INDEX, WINHTTP_NO_OUTPUT_BUFFER,
+                            &size, index);
   if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) return false;
   std::wstring buf(size / sizeof(wchar_t) + 1, L'\0');
-  if (!WinHttpQueryHeaders(request, what, WINHTTP_HEADER_NAME_BY_INDEX, buf.data(), &size, index))
+  if (!late::WinHttpQueryHeaders(request, what, WINHTTP_HEADER_NAME_BY_INDEX, buf.data(), &size,
+                                 index))
     return false;
   buf.resize(size / sizeof(wchar_t));
   out = std::move(buf);
@@ -204,32 +207,34 @@ struct WinHttpClient::Transfer {
 };
 
 void WinHttpClient::Transfer::Run(const std::shared_ptr<Transfer>& t) {
-  InternetHandle session(WinHttpOpen(t->agent.c_str(), WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
-                                     WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+  InternetHandle session(late::WinHttpOpen(t->agent.c_str(), WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
+                                           WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
   if (!session) return t->Fail(GetLastError(), Phase::Connect);
   const int connectMs = static_cast<int>(t->connectMs), readMs = static_cast<int>(t->readMs);
-  WinHttpSetTimeouts(session.Get(), connectMs, connectMs, readMs, readMs);
-  InternetHandle connection(WinHttpConnect(session.Get(), t->url.host.c_str(), t->url.port, 0));
+  late::WinHttpSetTimeouts(session.Get(), connectMs, connectMs, readMs, readMs);
+  InternetHandle connection(
+      late::WinHttpConnect(session.Get(), t->url.host.c_str(), t->url.port, 0));
   if (!connection) return t->Fail(GetLastError(), Phase::Connect);
-  InternetHandle request(WinHttpOpenRequest(connection.Get(), L"GET", t->url.path.c_str(), nullptr,
-                                            WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
-                                            t->url.secure ? WINHTTP_FLAG_SECURE : 0));
+  InternetHandle request(late::WinHttpOpenRequest(
+      connection.Get(), L"GET", t->url.path.c_str(), nullptr, WINHTTP_NO_REFERER,
+      WINHTTP_DEFAULT_ACCEPT_TYPES, t->url.secure ? WINHTTP_FLAG_SECURE : 0));
   if (!request) return t->Fail(GetLastError(), Phase::Connect);
-  WinHttpSetTimeouts(request.Get(), connectMs, connectMs, readMs, readMs);
+  late::WinHttpSetTimeouts(request.Get(), connectMs, connectMs, readMs, readMs);
   // The headers' wait is not bounded by the receive time-out alone.
   DWORD responseMs = t->readMs;
-  WinHttpSetOption(request.Get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &responseMs,
-                   sizeof responseMs);
+  late::WinHttpSetOption(request.Get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &responseMs,
+                         sizeof responseMs);
   // Cookies are kept by the client itself, so that they live as long as it does.
   DWORD features = WINHTTP_DISABLE_COOKIES | (t->follow ? 0 : WINHTTP_DISABLE_REDIRECTS);
-  WinHttpSetOption(request.Get(), WINHTTP_OPTION_DISABLE_FEATURE, &features, sizeof features);
+  late::WinHttpSetOption(request.Get(), WINHTTP_OPTION_DISABLE_FEATURE, &features, sizeof features);
 
-  if (!WinHttpSendRequest(request.Get(), t->requestHeaders.c_str(),
-                          static_cast<DWORD>(t->requestHeaders.size()), WINHTTP_NO_REQUEST_DATA, 0,
-                          0, 0))
+  if (!late::WinHttpSendRequest(request.Get(), t->requestHeaders.c_str(),
+                                static_cast<DWORD>(t->requestHeaders.size()),
+                                WINHTTP_NO_REQUEST_DATA, 0, 0, 0))
     return t->Fail(GetLastError(), Phase::Connect);
   if (t->Cancelled()) return;
-  if (!WinHttpReceiveResponse(request.Get(), nullptr)) return t->Fail(GetLastError(), Phase::Read);
+  if (!late::WinHttpReceiveResponse(request.Get(), nullptr))
+    return t->Fail(GetLastError(), Phase::Read);
   t->ReadAnswer(request.Get());
   if (t->status >= 200 && t->status <= 299) t->ReadBody(request.Get());
   std::lock_guard<std::mutex> lock(t->mu);
@@ -239,8 +244,8 @@ void WinHttpClient::Transfer::Run(const std::shared_ptr<Transfer>& t) {
 
 void WinHttpClient::Transfer::ReadAnswer(HINTERNET request) {
   DWORD code = 0, size = sizeof code;
-  WinHttpQueryHeaders(request, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
-                      WINHTTP_HEADER_NAME_BY_INDEX, &code, &size, WINHTTP_NO_HEADER_INDEX);
+  late::WinHttpQueryHeaders(request, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+                            WINHTTP_HEADER_NAME_BY_INDEX, &code, &size, WINHTTP_NO_HEADER_INDEX);
   std::wstring version = L"HTTP/1.1", reason, length, cookie;
   QueryHeader(request, WINHTTP_QUERY_VERSION, version, WINHTTP_NO_HEADER_INDEX);
   QueryHeader(request, WINHTTP_QUERY_STATUS_TEXT, reason, WINHTTP_NO_HEADER_INDEX);
@@ -273,11 +278,12 @@ void WinHttpClient::Transfer::ReadBody(HINTERNET request) {
   for (;;) {
     if (Cancelled()) return;
     DWORD available = 0;
-    if (!WinHttpQueryDataAvailable(request, &available)) return Fail(GetLastError(), Phase::Read);
+    if (!late::WinHttpQueryDataAvailable(request, &available))
+      return Fail(GetLastError(), Phase::Read);
     if (available == 0) return;
     buffer.resize(available < kMaxRead ? available : kMaxRead);
     DWORD got = 0;
-    if (!WinHttpReadData(request, buffer.data(), static_cast<DWORD>(buffer.size()), &got))
+    if (!late::WinHttpReadData(request, buffer.data(), static_cast<DWORD>(buffer.size()), &got))
       return Fail(GetLastError(), Phase::Read);
     if (got == 0) return;
     std::unique_lock<std::mutex> lock(mu);

@@ -16,8 +16,8 @@ void DrawSeeThrough(HDC dc, HBITMAP picture, int x, int y) {
   if (size.cx <= 0) return;
   MemoryDc from(dc);
   Selection select(from.get(), picture);
-  TransparentBlt(dc, x, y, size.cx, size.cy, from.get(), 0, 0, size.cx, size.cy,
-                 GetPixel(from.get(), 0, 0));
+  GdiTransparentBlt(dc, x, y, size.cx, size.cy, from.get(), 0, 0, size.cx, size.cy,
+                    GetPixel(from.get(), 0, 0));
 }
 }  // namespace
 

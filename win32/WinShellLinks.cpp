@@ -3,6 +3,7 @@
 
 #include "win32/ComPtr.h"
 #include "win32/Gbk.h"
+#include "win32/LateShell.h"
 #include "win32/WinShellServices.h"
 
 namespace qev::win32 {
@@ -12,11 +13,11 @@ namespace {
 // COM for the current thread while this lives, unless the thread has it already.
 class ComScope {
  public:
-  ComScope() : started_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ComScope() : started_(SUCCEEDED(late::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
   ComScope(const ComScope&) = delete;
   ComScope& operator=(const ComScope&) = delete;
   ~ComScope() {
-    if (started_) CoUninitialize();
+    if (started_) late::CoUninitialize();
   }
 
  private:
@@ -42,8 +43,8 @@ bool WinShellLinks::Save(const std::string& linkFile, const std::string& target,
     return false;
   ComScope com;
   ComPtr<IShellLinkW> link;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                              link.OutVoid())))
+  if (FAILED(late::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                    link.OutVoid())))
     return false;
   if (FAILED(link->SetPath(wideTarget.c_str())) ||
       FAILED(link->SetArguments(wideArguments.c_str())) ||

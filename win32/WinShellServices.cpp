@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "win32/Gbk.h"
+#include "win32/LateShell.h"
 
 namespace qev::win32 {
 
@@ -41,7 +42,7 @@ int WinShell::Open(const std::string& file, const std::string& parameters,
   if (!ToWide(file, wideFile) || !ToWide(parameters, wideParameters) ||
       !ToWide(directory, wideDirectory))
     return ERROR_FILE_NOT_FOUND;
-  const HINSTANCE result = ShellExecuteW(
+  const HINSTANCE result = late::ShellExecuteW(
       owner_, L"open", wideFile.c_str(), wideParameters.empty() ? nullptr : wideParameters.c_str(),
       wideDirectory.empty() ? nullptr : wideDirectory.c_str(), SW_SHOWNORMAL);
   return static_cast<int>(reinterpret_cast<INT_PTR>(result));

@@ -7,8 +7,8 @@ void DrawWithoutFuchsia(HDC dc, HBITMAP picture, int x, int y) {
   if (size.cx <= 0) return;
   MemoryDc from(dc);
   Selection select(from.get(), picture);
-  TransparentBlt(dc, x, y, size.cx, size.cy, from.get(), 0, 0, size.cx, size.cy,
-                 layout::kOutsideColour);
+  GdiTransparentBlt(dc, x, y, size.cx, size.cy, from.get(), 0, 0, size.cx, size.cy,
+                    layout::kOutsideColour);
 }
 
 bool WinStatusImage::Create(int id, const layout::Place& place, bool visible) {

@@ -5,6 +5,7 @@
 #include "tests/win/window/WindowTestKit.h"
 #include "win32/FaceRegion.h"
 #include "win32/MainLayout.h"
+#include "win32/WinBitmaps.h"
 
 namespace qev::test {
 namespace {
@@ -94,6 +95,57 @@ TEST(FaceRegion, TheWindowShapeLeavesTheFuchsiaCornersOut) {
     EXPECT_TRUE(PtInRegion(shape, p.left + p.width - 1, p.top + p.height - 1));
   }
   DeleteObject(shape);
+}
+
+// A shape with rows that repeat (joined into taller rectangles), rows that differ,
+// two runs on some rows and a hole, read in place from a top-down DIB section.
+TEST(FaceRegion, ASectionsShapeIsReadInPlaceTopRowFirst) {
+  constexpr int kW = 12, kH = 9;
+  const char* rows[kH] = {"............",  //
+                          "..########..",  //
+                          "..########..",  //
+                          "############",  //
+                          "###.....####",  //
+                          "###.....####",  //
+                          "############",  //
+                          ".#.#.#.#.#.#",  //
+                          "............"};
+  win32::Bitmap dib(win32::BlankBitmap(kW, kH));
+  ASSERT_TRUE(dib);
+  {
+    win32::MemoryDc dc(nullptr);
+    win32::Selection select(dc.get(), dib.get());
+    for (int y = 0; y < kH; ++y)
+      for (int x = 0; x < kW; ++x)
+        SetPixel(dc.get(), x, y, rows[y][x] == '#' ? RGB(10, 20, 30) : RGB(255, 0, 255));
+  }
+  HRGN shape = win32::RegionFromTopDownDib(dib.get(), RGB(255, 0, 255));
+  ASSERT_NE(shape, nullptr);
+  for (int y = 0; y < kH; ++y)
+    for (int x = 0; x < kW; ++x)
+      EXPECT_EQ(PtInRegion(shape, x, y) != FALSE, rows[y][x] == '#') << x << "," << y;
+  EXPECT_FALSE(PtInRegion(shape, kW, 3));
+  DeleteObject(shape);
+}
+
+// The built-in pictures load through a shortcut for plain 24- and 32-bit rows; the
+// general decoder must see the same pixels in the same places.
+TEST(BuiltInLook, PicturesLoadAsTheDecoderReadsThem) {
+  const HINSTANCE self = GetModuleHandleW(nullptr);
+  for (const wchar_t* name : {L"FACE", L"BTN_START", L"BTN_CLOSE", L"STATUS_UP",
+                              L"DEEPBLUE_CHECKBOX", L"DEEPBLUE_BUTTON"}) {
+    PlainBitmap decoded, loaded;
+    ASSERT_TRUE(win32::DecodeBitmapResource(self, name, decoded));
+    win32::Bitmap bitmap(win32::LoadBitmapResource(self, name));
+    ASSERT_TRUE(win32::ReadPlain(bitmap.get(), loaded));
+    ASSERT_EQ(loaded.Width, decoded.Width);
+    ASSERT_EQ(loaded.Height, decoded.Height);
+    size_t differing = 0;
+    for (size_t i = 0; i < decoded.Pixels.size(); ++i)
+      differing += (loaded.Pixels[i] & 0xFFFFFF) != (decoded.Pixels[i] & 0xFFFFFF);
+    EXPECT_EQ(differing, 0u) << "resource " << static_cast<char>(name[0]) << "...";
+  }
+  EXPECT_EQ(win32::LoadBitmapResource(self, L"NO_SUCH_PICTURE"), nullptr);
 }
 
 TEST(CutFrame, EqualFramesAndTheLastOneFromTheRightEdge) {
