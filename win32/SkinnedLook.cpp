@@ -39,13 +39,15 @@ HBITMAP Made(const PlainBitmap* picture) { return picture ? BitmapFromPlain(*pic
 }  // namespace
 
 void SkinnedLook::Reload(const TsuiFileTheme& theme) {
+  theme_ = &theme;
   face_.reset();
+  skinnedFace_ = false;
   statusUp_.reset();
   statusDown_.reset();
   for (auto& states : buttons_)
     for (auto& picture : states) picture.reset();
   if (!theme.Ready()) return;
-  face_.reset(Made(SkinFace(theme)));
+  skinnedFace_ = SkinFace(theme) != nullptr;
   statusUp_.reset(Made(SkinStatusIcon(theme, true)));
   statusDown_.reset(Made(SkinStatusIcon(theme, false)));
   for (int f = 0; f < kFaces; ++f) {
@@ -60,8 +62,15 @@ void SkinnedLook::Reload(const TsuiFileTheme& theme) {
   }
 }
 
+HBITMAP SkinnedLook::Face() const {
+  if (!skinnedFace_) return builtIn_.Face();
+  if (!face_) face_.reset(MakeFace());
+  return face_.get();
+}
+
+// Straight from the skin's picture: no kept copy to copy again.
 HBITMAP SkinnedLook::MakeFace() const {
-  return face_ ? CopyBitmap(face_.get()) : builtIn_.MakeFace();
+  return skinnedFace_ ? Made(SkinFace(*theme_)) : builtIn_.MakeFace();
 }
 
 HBITMAP SkinnedLook::Button(ButtonFace face, ButtonState state) const {

@@ -19,13 +19,13 @@ class SkinnedLook : public Look {
   // Takes the pictures of theme's loaded skin (none when it is not Ready).
   void Reload(const TsuiFileTheme& theme);
   // True when the face comes from the skin.
-  bool SkinnedFace() const { return static_cast<bool>(face_); }
+  bool SkinnedFace() const { return skinnedFace_; }
   // True when the button's pictures come from the skin.
   bool SkinnedButton(ButtonFace face) const {
     return static_cast<bool>(buttons_[static_cast<size_t>(face)][0]);
   }
 
-  HBITMAP Face() const override { return face_ ? face_.get() : builtIn_.Face(); }
+  HBITMAP Face() const override;
   HBITMAP MakeFace() const override;
   HBITMAP Button(ButtonFace face, ButtonState state) const override;
   HBITMAP StatusIcon(bool running) const override;
@@ -38,7 +38,11 @@ class SkinnedLook : public Look {
   static constexpr int kStates = static_cast<int>(ButtonState::Disabled) + 1;
 
   const BuiltInLook& builtIn_;
-  Bitmap face_;
+  // The loaded skin's theme (it outlives the look); its face is made into a picture
+  // when asked for, and kept only for Face().
+  const TsuiFileTheme* theme_ = nullptr;
+  bool skinnedFace_ = false;
+  mutable Bitmap face_;
   // Per face: the skin's pictures, all null when the skin gives the face none.
   std::array<std::array<Bitmap, kStates>, kFaces> buttons_;
   Bitmap statusUp_;

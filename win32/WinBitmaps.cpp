@@ -48,16 +48,6 @@ HBITMAP BlankBitmap(int width, int height) {
   return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
 }
 
-HBITMAP CopyBitmap(HBITMAP bitmap) {
-  const SIZE size = BitmapSize(bitmap);
-  HBITMAP copy = BlankBitmap(size.cx, size.cy);
-  if (!copy) return nullptr;
-  MemoryDc from(nullptr), to(nullptr);
-  Selection a(from.get(), bitmap), b(to.get(), copy);
-  BitBlt(to.get(), 0, 0, size.cx, size.cy, from.get(), 0, 0, SRCCOPY);
-  return copy;
-}
-
 void DrawPlain(HDC dc, int x, int y, const PlainBitmap& picture) {
   if (!Usable(picture)) return;
   BITMAPINFO info = TopDownInfo(picture.Width, picture.Height);

@@ -20,9 +20,6 @@ HBITMAP BitmapFromPlain(const PlainBitmap& picture);
 // A black 32-bit top-down DIB section; null when the size is empty.
 HBITMAP BlankBitmap(int width, int height);
 
-// A copy of bitmap as a 32-bit DIB section of its size; null when bitmap is null.
-HBITMAP CopyBitmap(HBITMAP bitmap);
-
 // Copies the picture opaque into dc with its top-left corner at (x, y).
 void DrawPlain(HDC dc, int x, int y, const PlainBitmap& picture);
 
