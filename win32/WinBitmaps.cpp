@@ -1,6 +1,5 @@
 #include "win32/WinBitmaps.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -108,9 +107,11 @@ HBITMAP FromPlainRows(std::string_view dib) {
   std::memcpy(&h, dib.data(), sizeof(h));
   if (h.biSize < sizeof(h) || h.biSize > dib.size() || h.biCompression != BI_RGB ||
       h.biPlanes != 1 || (h.biBitCount != 24 && h.biBitCount != 32) || h.biClrUsed != 0 ||
-      h.biWidth <= 0 || h.biHeight == 0 || h.biWidth > 0x4000 || std::abs(h.biHeight) > 0x4000)
+      h.biWidth <= 0 || h.biWidth > 0x4000 || h.biHeight == 0 || h.biHeight < -0x4000 ||
+      h.biHeight > 0x4000)
     return nullptr;
-  const size_t width = size_t(h.biWidth), height = size_t(std::abs(h.biHeight));
+  const size_t width = size_t(h.biWidth),
+               height = size_t(h.biHeight < 0 ? -h.biHeight : h.biHeight);
   const size_t stride = (width * h.biBitCount + 31) / 32 * 4;
   if ((dib.size() - h.biSize) / stride < height) return nullptr;
   BITMAPINFO info = TopDownInfo(int(width), int(height));
