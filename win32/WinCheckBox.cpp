@@ -86,16 +86,16 @@ void WinCheckBox::ApplyStyle() {
 }
 
 SIZE WinCheckBox::FittedSize() const {
-  const PlainBitmap glyph = Glyph(Checked(), true);
-  const std::wstring caption = GbkToWide(Text());
-  if (caption != measured_.Caption || !measured_.Valid) {
+  // Every frame of a strip has the same size: the unchecked one stands for all.
+  const PlainBitmap glyph = Glyph(false, true);
+  if (!measured_.Valid) {
+    const std::wstring caption = GbkToWide(Text());
     HDC dc = GetDC(hwnd_);
     Selection font(dc, font_);
     GetTextExtentPoint32W(dc, caption.c_str(), int(caption.size()), &measured_.Text);
     GetTextExtentPoint32W(dc, L"W", 1, &measured_.Letter);
     ReleaseDC(hwnd_, dc);
     measured_.Valid = true;
-    measured_.Caption = caption;
   }
   const ControlSize size =
       CheckBoxAutoSize(glyph.Width, glyph.Height, int(measured_.Text.cx), int(measured_.Letter.cy));
@@ -119,6 +119,7 @@ LRESULT WinCheckBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   LRESULT answer = 0;
   if (AnswerPaintMessage(hwnd_, msg, wp, answer, [this](HDC dc) { Paint(dc); })) return answer;
   if (msg == WM_MOUSEMOVE) AddHint();
+  if (msg == WM_SETTEXT) measured_.Valid = false;  // measured again at the next fit
   const LRESULT result = DefSubclassProc(hwnd_, msg, wp, lp);
   if (RepaintsAfter(msg) && IsWindowVisible(hwnd_))
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);

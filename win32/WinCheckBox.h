@@ -53,10 +53,11 @@ class WinCheckBox : public WinControl<TCheckBox>, public ChildHandler, public Th
   BitmapResources& resources_;
   HWND tip_ = nullptr;
   std::string hint_;
-  // The caption's extent in the box's font, measured when the caption changes.
+  // The caption's extent in the box's font, measured again after the caption changes:
+  // style and theme are written many times while the window is made, and reading the
+  // caption back each time costs messages through the whole subclass chain.
   struct Measure {
     bool Valid = false;
-    std::wstring Caption;
     SIZE Text{};
     SIZE Letter{};
   };

@@ -201,6 +201,15 @@ TEST(CheckBox, KeepsItsStateForAutomationAndSizesToItsCaption) {
   GetClientRect(box.Handle(), &r);
   const int glyph = win32::BitmapSize(kit.look.CheckBoxStrip()).cx / 4;
   EXPECT_EQ(r.right, glyph + text.cx + 8);
+  // A new caption is measured at the next fit (style or theme written), not the old one.
+  box.SetText("1024*768 (W)");
+  box.SetUIStyle(box.UIStyle());
+  dc = GetDC(box.Handle());
+  SelectObject(dc, kit.fonts.Body.get());
+  GetTextExtentPoint32W(dc, L"1024*768 (W)", 12, &text);
+  ReleaseDC(box.Handle(), dc);
+  GetClientRect(box.Handle(), &r);
+  EXPECT_EQ(r.right, glyph + text.cx + 8);
 
   // The hint's tool tip comes with the mouse, and holds the hint.
   EXPECT_TRUE(ThreadToolTips().empty());
