@@ -3,11 +3,11 @@
 #include <commctrl.h>
 
 #include "skin/ControlLooks.h"
+#include "win32/ControlSubclass.h"
 
 namespace qev::win32 {
 
 namespace {
-constexpr UINT_PTR kSubclassId = 2;
 
 // Messages after which the standard button would paint its own look: ours is put back.
 bool RepaintsAfter(UINT msg) {
@@ -34,7 +34,7 @@ bool RepaintsAfter(UINT msg) {
 }  // namespace
 
 WinCheckBox::~WinCheckBox() {
-  if (hwnd_) RemoveWindowSubclass(hwnd_, &WinCheckBox::Subclass, kSubclassId);
+  if (hwnd_) UnsubclassControl(hwnd_);
   if (tip_) DestroyWindow(tip_);
 }
 
@@ -46,7 +46,7 @@ bool WinCheckBox::Create(int id, const layout::Place& corner, const std::string&
   if (!hwnd_) return false;
   const SIZE size = FittedSize();
   SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
-  SetWindowSubclass(hwnd_, &WinCheckBox::Subclass, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  SubclassControl(hwnd_, &WinCheckBox::Subclass, reinterpret_cast<DWORD_PTR>(this));
   hint_ = hint;
   return true;
 }
@@ -120,7 +120,7 @@ LRESULT WinCheckBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (AnswerPaintMessage(hwnd_, msg, wp, answer, [this](HDC dc) { Paint(dc); })) return answer;
   if (msg == WM_MOUSEMOVE) AddHint();
   if (msg == WM_SETTEXT) measured_.Valid = false;  // measured again at the next fit
-  const LRESULT result = DefSubclassProc(hwnd_, msg, wp, lp);
+  const LRESULT result = CallControlProc(hwnd_, msg, wp, lp);
   if (RepaintsAfter(msg) && IsWindowVisible(hwnd_))
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   return result;

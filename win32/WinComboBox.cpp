@@ -4,10 +4,11 @@
 
 #include <stdexcept>
 
+#include "win32/ControlSubclass.h"
+
 namespace qev::win32 {
 
 namespace {
-constexpr UINT_PTR kSubclassId = 4;
 constexpr int kButtonWidth = 16;
 constexpr int kFrame = 1;
 
@@ -21,7 +22,7 @@ COLORREF Mix(COLORREF a, COLORREF b, int percentOfB) {
 }  // namespace
 
 WinComboBox::~WinComboBox() {
-  if (hwnd_) RemoveWindowSubclass(hwnd_, &WinComboBox::Subclass, kSubclassId);
+  if (hwnd_) UnsubclassControl(hwnd_);
 }
 
 bool WinComboBox::Create(int id, const layout::Place& place) {
@@ -30,7 +31,7 @@ bool WinComboBox::Create(int id, const layout::Place& place) {
                       WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL, id,
                       place.Rect(), font_);
   if (!hwnd_) return false;
-  SetWindowSubclass(hwnd_, &WinComboBox::Subclass, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  SubclassControl(hwnd_, &WinComboBox::Subclass, reinterpret_cast<DWORD_PTR>(this));
   PlaceField();
   return true;
 }
@@ -44,7 +45,7 @@ LRESULT WinComboBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   // Painting covers every pixel the field does not.
   LRESULT answer = 0;
   if (AnswerPaintMessage(hwnd_, msg, wp, answer, [this](HDC dc) { Paint(dc); })) return answer;
-  const LRESULT result = DefSubclassProc(hwnd_, msg, wp, lp);
+  const LRESULT result = CallControlProc(hwnd_, msg, wp, lp);
   // The control puts its field back beside its own, wider button on these.
   if (msg == WM_SIZE || msg == WM_SETFONT || msg == CB_SETITEMHEIGHT) PlaceField();
   return result;

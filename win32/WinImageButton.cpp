@@ -3,13 +3,13 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "win32/ControlSubclass.h"
 #include "win32/SkinnedLook.h"
 #include "win32/WinStatusImage.h"
 
 namespace qev::win32 {
 
 namespace {
-constexpr UINT_PTR kSubclassId = 1;
 
 void DrawSeeThrough(HDC dc, HBITMAP picture, int x, int y) {
   const SIZE size = BitmapSize(picture);
@@ -39,7 +39,7 @@ void PaintButtonFace(HDC dc, const RECT& r, HBITMAP picture, const std::wstring&
 }
 
 WinImageButton::~WinImageButton() {
-  if (hwnd_) RemoveWindowSubclass(hwnd_, &WinImageButton::Subclass, kSubclassId);
+  if (hwnd_) UnsubclassControl(hwnd_);
 }
 
 bool WinImageButton::Create(int id, const layout::Place& place, const std::string& text,
@@ -48,8 +48,7 @@ bool WinImageButton::Create(int id, const layout::Place& place, const std::strin
                       (visible ? WS_VISIBLE : 0) | BS_OWNERDRAW | WS_TABSTOP, id, place.Rect(),
                       captionFont_);
   if (!hwnd_) return false;
-  SetWindowSubclass(hwnd_, &WinImageButton::Subclass, kSubclassId,
-                    reinterpret_cast<DWORD_PTR>(this));
+  SubclassControl(hwnd_, &WinImageButton::Subclass, reinterpret_cast<DWORD_PTR>(this));
   return true;
 }
 
@@ -77,7 +76,7 @@ LRESULT WinImageButton::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONUP: {
       // The button releases its capture and reports the click first, so a handler
       // that opens a menu or a dialog finds the mouse free.
-      const LRESULT result = DefSubclassProc(hwnd_, msg, wp, lp);
+      const LRESULT result = CallControlProc(hwnd_, msg, wp, lp);
       const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
       RECT client;
       GetClientRect(hwnd_, &client);
@@ -88,7 +87,7 @@ LRESULT WinImageButton::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     default:
       break;
   }
-  return DefSubclassProc(hwnd_, msg, wp, lp);
+  return CallControlProc(hwnd_, msg, wp, lp);
 }
 
 void WinImageButton::OnCommand(UINT code) {

@@ -5,14 +5,12 @@
 
 #include <stdexcept>
 
+#include "win32/ControlSubclass.h"
+
 namespace qev::win32 {
 
-namespace {
-constexpr UINT_PTR kSubclassId = 3;
-}
-
 WinListBox::~WinListBox() {
-  if (hwnd_) RemoveWindowSubclass(hwnd_, &WinListBox::Subclass, kSubclassId);
+  if (hwnd_) UnsubclassControl(hwnd_);
 }
 
 bool WinListBox::Create(int id, const layout::Place& place) {
@@ -23,7 +21,7 @@ bool WinListBox::Create(int id, const layout::Place& place) {
                       id, place.Rect(), font_);
   if (!hwnd_) return false;
   SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, layout::kZoneRowHeight);
-  SetWindowSubclass(hwnd_, &WinListBox::Subclass, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  SubclassControl(hwnd_, &WinListBox::Subclass, reinterpret_cast<DWORD_PTR>(this));
   return true;
 }
 
@@ -87,7 +85,7 @@ LRESULT WinListBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     case WM_LBUTTONUP: {
-      const LRESULT result = DefSubclassProc(hwnd_, msg, wp, lp);
+      const LRESULT result = CallControlProc(hwnd_, msg, wp, lp);
       if (pressed_) {
         pressed_ = false;
         if (OnClick) OnClick();
@@ -96,14 +94,14 @@ LRESULT WinListBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_KEYDOWN: {
       const int before = ItemIndex();
-      const LRESULT result = DefSubclassProc(hwnd_, msg, wp, lp);
+      const LRESULT result = CallControlProc(hwnd_, msg, wp, lp);
       if (ItemIndex() != before && OnClick) OnClick();
       return result;
     }
     default:
       break;
   }
-  return DefSubclassProc(hwnd_, msg, wp, lp);
+  return CallControlProc(hwnd_, msg, wp, lp);
 }
 
 bool WinListBox::OnDrawItem(const DRAWITEMSTRUCT& item) {
