@@ -6,8 +6,8 @@ namespace {
 
 struct Route {
   WNDPROC original;
-  SUBCLASSPROC proc;  // null once the object is gone
-  DWORD_PTR self;
+  MessageHandler handler;  // null once the object is gone
+  void* object;
 };
 
 Route* RouteOf(HWND hwnd) {
@@ -33,17 +33,17 @@ void Release(HWND hwnd, Route* route, bool windowEnds) {
 LRESULT CALLBACK Dispatch(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   Route* route = RouteOf(hwnd);
   if (!route) return DefWindowProcW(hwnd, msg, wp, lp);
-  const LRESULT result = route->proc ? route->proc(hwnd, msg, wp, lp, 0, route->self)
-                                     : CallWindowProcW(route->original, hwnd, msg, wp, lp);
+  const LRESULT result = route->handler ? route->handler(route->object, msg, wp, lp)
+                                        : CallWindowProcW(route->original, hwnd, msg, wp, lp);
   if (msg == WM_NCDESTROY) Release(hwnd, route, true);
   return result;
 }
 
 }  // namespace
 
-bool SubclassControl(HWND hwnd, SUBCLASSPROC proc, DWORD_PTR self) {
+bool SubclassControl(HWND hwnd, MessageHandler handler, void* object) {
   if (!hwnd || RouteOf(hwnd)) return false;
-  auto* route = new Route{nullptr, proc, self};
+  auto* route = new Route{nullptr, handler, object};
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(route));
   route->original = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Dispatch)));
@@ -53,7 +53,7 @@ bool SubclassControl(HWND hwnd, SUBCLASSPROC proc, DWORD_PTR self) {
 void UnsubclassControl(HWND hwnd) {
   Route* route = hwnd && IsWindow(hwnd) ? RouteOf(hwnd) : nullptr;
   if (!route) return;
-  route->proc = nullptr;
+  route->handler = nullptr;
   Release(hwnd, route, false);
 }
 

@@ -46,7 +46,7 @@ bool WinCheckBox::Create(int id, const layout::Place& corner, const std::string&
   if (!hwnd_) return false;
   const SIZE size = FittedSize();
   SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
-  SubclassControl(hwnd_, &WinCheckBox::Subclass, reinterpret_cast<DWORD_PTR>(this));
+  RouteMessagesTo(hwnd_, this);
   hint_ = hint;
   return true;
 }
@@ -108,11 +108,6 @@ bool WinCheckBox::Checked() const {
 
 void WinCheckBox::SetChecked(bool on) {
   if (hwnd_) SendMessageW(hwnd_, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-LRESULT CALLBACK WinCheckBox::Subclass(HWND, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                       DWORD_PTR self) {
-  return reinterpret_cast<WinCheckBox*>(self)->OnMessage(msg, wp, lp);
 }
 
 LRESULT WinCheckBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

@@ -38,8 +38,8 @@ class WinCheckBox : public WinControl<TCheckBox>, public ChildHandler, public Th
   void ApplyStyle() override;
 
  private:
-  static LRESULT CALLBACK Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                   DWORD_PTR self);
+  template <class T>
+  friend bool RouteMessagesTo(HWND hwnd, T* object);
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
   void Paint(HDC dc);
   PlainBitmap Glyph(bool checked, bool enabled) const;

@@ -31,14 +31,9 @@ bool WinComboBox::Create(int id, const layout::Place& place) {
                       WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL, id,
                       place.Rect(), font_);
   if (!hwnd_) return false;
-  SubclassControl(hwnd_, &WinComboBox::Subclass, reinterpret_cast<DWORD_PTR>(this));
+  RouteMessagesTo(hwnd_, this);
   PlaceField();
   return true;
-}
-
-LRESULT CALLBACK WinComboBox::Subclass(HWND, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                       DWORD_PTR self) {
-  return reinterpret_cast<WinComboBox*>(self)->OnMessage(msg, wp, lp);
 }
 
 LRESULT WinComboBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

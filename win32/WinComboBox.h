@@ -34,8 +34,8 @@ class WinComboBox : public WinControl<TComboBox>, public ChildHandler {
   bool Owns(HWND part) const override;
 
  private:
-  static LRESULT CALLBACK Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                   DWORD_PTR self);
+  template <class T>
+  friend bool RouteMessagesTo(HWND hwnd, T* object);
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
   void Paint(HDC dc);
   // The field between the frame and the drop button.

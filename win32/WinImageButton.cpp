@@ -48,13 +48,8 @@ bool WinImageButton::Create(int id, const layout::Place& place, const std::strin
                       (visible ? WS_VISIBLE : 0) | BS_OWNERDRAW | WS_TABSTOP, id, place.Rect(),
                       captionFont_);
   if (!hwnd_) return false;
-  SubclassControl(hwnd_, &WinImageButton::Subclass, reinterpret_cast<DWORD_PTR>(this));
+  RouteMessagesTo(hwnd_, this);
   return true;
-}
-
-LRESULT CALLBACK WinImageButton::Subclass(HWND, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                          DWORD_PTR self) {
-  return reinterpret_cast<WinImageButton*>(self)->OnMessage(msg, wp, lp);
 }
 
 LRESULT WinImageButton::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

@@ -22,8 +22,8 @@ class WinImageButton : public WinControl<TButton>, public ChildHandler {
   bool Owns(HWND part) const override { return part == hwnd_; }
 
  private:
-  static LRESULT CALLBACK Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                   DWORD_PTR self);
+  template <class T>
+  friend bool RouteMessagesTo(HWND hwnd, T* object);
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
   ButtonState StateOf(UINT itemState) const;
 

@@ -21,7 +21,7 @@ bool WinListBox::Create(int id, const layout::Place& place) {
                       id, place.Rect(), font_);
   if (!hwnd_) return false;
   SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, layout::kZoneRowHeight);
-  SubclassControl(hwnd_, &WinListBox::Subclass, reinterpret_cast<DWORD_PTR>(this));
+  RouteMessagesTo(hwnd_, this);
   return true;
 }
 
@@ -65,11 +65,6 @@ void WinListBox::SetItemIndex(int i) { SendMessageW(hwnd_, LB_SETCURSEL, WPARAM(
 bool WinListBox::BelowLastRow(int y) const {
   const int top = int(SendMessageW(hwnd_, LB_GETTOPINDEX, 0, 0));
   return y >= (Count() - top) * layout::kZoneRowHeight;
-}
-
-LRESULT CALLBACK WinListBox::Subclass(HWND, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                      DWORD_PTR self) {
-  return reinterpret_cast<WinListBox*>(self)->OnMessage(msg, wp, lp);
 }
 
 LRESULT WinListBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

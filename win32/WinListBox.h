@@ -28,8 +28,8 @@ class WinListBox : public WinControl<TListBox>, public ChildHandler {
   bool Owns(HWND part) const override { return part == hwnd_; }
 
  private:
-  static LRESULT CALLBACK Subclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                   DWORD_PTR self);
+  template <class T>
+  friend bool RouteMessagesTo(HWND hwnd, T* object);
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
   bool BelowLastRow(int y) const;
 

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "tests/win/window/WindowTestKit.h"
+// After <windows.h>, which the kit brings.
+#include <commctrl.h>
 #include "win32/ControlSubclass.h"
 
 namespace qev::test {
@@ -12,13 +14,13 @@ namespace {
 constexpr UINT kAsk = WM_APP + 1;
 
 struct Seen {
+  HWND hwnd = nullptr;
   int asks = 0;
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kAsk) return ++asks + 40;
+    return win32::CallControlProc(hwnd, msg, wp, lp);
+  }
 };
-
-LRESULT CALLBACK Ours(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
-  if (msg == kAsk) return ++reinterpret_cast<Seen*>(self)->asks + 40;
-  return win32::CallControlProc(hwnd, msg, wp, lp);
-}
 
 LRESULT CALLBACK OnTop(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR count) {
   if (msg == kAsk) ++*reinterpret_cast<int*>(count);
@@ -35,9 +37,9 @@ TEST(ControlSubclass, RoutesToTheObjectFirstAndGivesTheProcedureBack) {
   WindowTestKit kit;
   HWND box = CheckBox(kit, 1301);
   const LONG_PTR own = GetWindowLongPtrW(box, GWLP_WNDPROC);
-  Seen seen;
-  ASSERT_TRUE(win32::SubclassControl(box, &Ours, reinterpret_cast<DWORD_PTR>(&seen)));
-  EXPECT_FALSE(win32::SubclassControl(box, &Ours, 0));  // one route per control
+  Seen seen{box};
+  ASSERT_TRUE(win32::RouteMessagesTo(box, &seen));
+  EXPECT_FALSE(win32::RouteMessagesTo(box, &seen));  // one route per control
   EXPECT_EQ(SendMessageW(box, kAsk, 0, 0), 41);
   SendMessageW(box, BM_SETCHECK, BST_CHECKED, 0);  // left to the button itself
   EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED);
@@ -48,7 +50,8 @@ TEST(ControlSubclass, RoutesToTheObjectFirstAndGivesTheProcedureBack) {
 
   // A comctl32 subclass on top keeps working after ours lets go, and to the window's end.
   HWND other = CheckBox(kit, 1302);
-  ASSERT_TRUE(win32::SubclassControl(other, &Ours, reinterpret_cast<DWORD_PTR>(&seen)));
+  seen.hwnd = other;
+  ASSERT_TRUE(win32::RouteMessagesTo(other, &seen));
   int onTop = 0;
   ASSERT_TRUE(SetWindowSubclass(other, &OnTop, 1, reinterpret_cast<DWORD_PTR>(&onTop)));
   EXPECT_EQ(SendMessageW(other, kAsk, 0, 0), 42);
