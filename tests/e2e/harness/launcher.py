@@ -86,7 +86,14 @@ class Launcher:
         return self.driver.info(self.hwnd)
 
     def controls(self):
-        return self.driver.controls(self.hwnd)
+        # The driver can miss a look while the launcher is busy (a download writing on
+        # its thread): a missed look is taken again rather than read as no controls.
+        for _ in range(3):
+            found = self.driver.controls(self.hwnd)
+            if found:
+                return found
+            time.sleep(0.05)
+        return found
 
     def ctl(self, cid):
         return self.driver.control(self.hwnd, cid)
