@@ -72,8 +72,14 @@ class LauncherStart(unittest.TestCase):
         return p
 
     def answer_box(self, proc, caption, text):
-        box = self.driver.wait_dialog()
-        self.assertIsNotNone(box, "no message box appeared")
+        # A start that brings up Wine's tray host for the first time can be slow on a
+        # loaded machine; when no box comes, say what the process and the desktop held.
+        box = self.driver.wait_dialog(20000)
+        if box is None:
+            self.fail("no message box appeared; the program %s; top-level windows: %s"
+                      % ("is still running" if proc.poll() is None
+                         else "ended with %s" % proc.returncode,
+                         [(w["class"], w["title"], w["visible"]) for w in self.driver.windows()]))
         self.assertEqual(box["title"], caption)
         self.assertIn(text, dialog_texts(box))
         self.assertTrue(self.driver.click_first_button(box["hwnd"]))
