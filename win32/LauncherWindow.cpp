@@ -214,12 +214,15 @@ class LauncherParts {
     controls_->Web.CreateLater(window_.Handle(), layout::kWeb.Rect());
     controls_->TrayIcon1.SetHint(LauncherTitle);
     links_.HoldUntilShown();
+    threads_.HoldUntilShown();
     return true;
   }
 
   // What the player need not wait for before the window shows: the tray icon and the
-  // desktop link (each a round trip to the shell).
+  // desktop link (each a round trip to the shell), and the workers the creation handler
+  // started (their results come by message in any case).
   void AfterShown() {
+    threads_.StartHeld();
     controls_->TrayIcon1.Add(window_.Handle(), look_.ProgramIcon(16));
     links_.SavePending();
   }

@@ -44,6 +44,32 @@ WinThreadHost::~WinThreadHost() {
 }
 
 void WinThreadHost::StartThread(std::function<void()> work) {
+  {
+    std::lock_guard<std::mutex> lock(shared_->mu);
+    if (shared_->holding) {
+      shared_->held.push_back(std::move(work));
+      return;
+    }
+  }
+  Launch(std::move(work));
+}
+
+void WinThreadHost::HoldUntilShown() {
+  std::lock_guard<std::mutex> lock(shared_->mu);
+  shared_->holding = true;
+}
+
+void WinThreadHost::StartHeld() {
+  std::vector<std::function<void()>> held;
+  {
+    std::lock_guard<std::mutex> lock(shared_->mu);
+    shared_->holding = false;
+    held.swap(shared_->held);
+  }
+  for (auto& work : held) Launch(std::move(work));
+}
+
+void WinThreadHost::Launch(std::function<void()> work) {
   std::shared_ptr<Shared> shared = shared_;
   {
     std::lock_guard<std::mutex> lock(shared->mu);
@@ -122,6 +148,7 @@ void WinThreadHost::RunOnMain(const std::shared_ptr<Call>& call) {
 void WinThreadHost::Shutdown() {
   std::unique_lock<std::mutex> lock(shared_->mu);
   shared_->shut = true;
+  shared_->held.clear();
   shared_->cv.notify_all();
   shared_->cv.wait_for(lock, std::chrono::milliseconds(kShutdownWaitMs),
                        [&] { return shared_->running == 0; });

@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 #include "platform/Thread.h"
 
@@ -29,6 +30,11 @@ class WinThreadHost : public qev::ThreadHost {
   WinThreadHost& operator=(const WinThreadHost&) = delete;
 
   void StartThread(std::function<void()> work) override;
+  // Workers asked for from here on wait until StartHeld(): while the window is being
+  // made they would only compete with it for the processor. Shutdown drops any still
+  // held.
+  void HoldUntilShown();
+  void StartHeld();
   // On the main thread it runs fn directly.
   void Synchronise(const std::function<void()>& fn) override;
   void Shutdown();
@@ -47,8 +53,12 @@ class WinThreadHost : public qev::ThreadHost {
     std::mutex mu;
     std::condition_variable cv;
     bool shut = false;
+    bool holding = false;
     int running = 0;
+    std::vector<std::function<void()>> held;
   };
+
+  void Launch(std::function<void()> work);
 
   DWORD mainThread_;
   HWND window_ = nullptr;

@@ -89,5 +89,31 @@ TEST(WinThreadHost, ShutdownReleasesAWaitingWorkerWithoutRunningItsFunction) {
   EXPECT_FALSE(later);
 }
 
+TEST(WinThreadHost, WorkersAskedForWhileHoldingStartOnlyWhenReleased) {
+  std::atomic<int> started{0};
+  {
+    win32::WinThreadHost host;
+    host.HoldUntilShown();
+    host.StartThread([&] { ++started; });
+    host.StartThread([&] { ++started; });
+    Sleep(200);
+    EXPECT_EQ(started, 0);
+    host.StartHeld();
+    ASSERT_TRUE(PumpUntil([&] { return started == 2; }));
+    host.StartThread([&] { ++started; });  // no longer held
+    ASSERT_TRUE(PumpUntil([&] { return started == 3; }));
+  }
+  std::atomic<bool> ran{false};
+  {
+    win32::WinThreadHost host;
+    host.HoldUntilShown();
+    host.StartThread([&] { ran = true; });
+    host.Shutdown();  // a window that never showed: the held worker is dropped
+    host.StartHeld();
+    Sleep(200);
+  }
+  EXPECT_FALSE(ran);
+}
+
 }  // namespace
 }  // namespace qev
