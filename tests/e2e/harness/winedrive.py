@@ -34,10 +34,16 @@ def start(exe, *args, cwd=None):
 def run(exe, *args, cwd=None, timeout=30):
     """Runs a Windows program to its end: (exit code, seconds taken, stdout)."""
     began = time.monotonic()
+    code, out, _ = run_with_errors(exe, *args, cwd=cwd, timeout=timeout)
+    return code, time.monotonic() - began, out
+
+
+def run_with_errors(exe, *args, cwd=None, timeout=30):
+    """Runs a Windows program to its end: (exit code, stdout, stderr)."""
     p = subprocess.run(["wine", exe, *map(str, args)], cwd=cwd, env=wine_env(),
-                       stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
-                       encoding="utf-8", timeout=timeout)
-    return p.returncode, time.monotonic() - began, p.stdout
+                       stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True,
+                       encoding="utf-8", errors="replace", timeout=timeout)
+    return p.returncode, p.stdout, p.stderr
 
 
 def wait_exit(proc, timeout=15):
