@@ -5,6 +5,7 @@ The Wine prefix and the display come from the environment (scripts/wine-env sets
 import json
 import os
 import subprocess
+import tempfile
 import time
 
 if not os.environ.get("DISPLAY") or not os.environ.get("WINEPREFIX"):
@@ -40,10 +41,15 @@ def run(exe, *args, cwd=None, timeout=30):
 
 def run_with_errors(exe, *args, cwd=None, timeout=30):
     """Runs a Windows program to its end: (exit code, stdout, stderr)."""
-    p = subprocess.run(["wine", exe, *map(str, args)], cwd=cwd, env=wine_env(),
-                       stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True,
-                       encoding="utf-8", errors="replace", timeout=timeout)
-    return p.returncode, p.stdout, p.stderr
+    # stderr goes to a file, not a pipe: Wine's own helpers (explorer.exe, services),
+    # started on the program's behalf, inherit it and keep a pipe open long after the
+    # program has ended.
+    with tempfile.TemporaryFile() as err:
+        p = subprocess.run(["wine", exe, *map(str, args)], cwd=cwd, env=wine_env(),
+                           stdout=subprocess.PIPE, stderr=err, text=True,
+                           encoding="utf-8", errors="replace", timeout=timeout)
+        err.seek(0)
+        return p.returncode, p.stdout, err.read().decode("utf-8", "replace")
 
 
 def wait_exit(proc, timeout=15):
