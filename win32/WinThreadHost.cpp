@@ -146,9 +146,10 @@ void WinThreadHost::RunOnMain(const std::shared_ptr<Call>& call) {
 }
 
 void WinThreadHost::Shutdown() {
+  std::vector<std::function<void()>> dropped;  // let go of after the lock
   std::unique_lock<std::mutex> lock(shared_->mu);
   shared_->shut = true;
-  shared_->held.clear();
+  dropped.swap(shared_->held);
   shared_->cv.notify_all();
   shared_->cv.wait_for(lock, std::chrono::milliseconds(kShutdownWaitMs),
                        [&] { return shared_->running == 0; });
