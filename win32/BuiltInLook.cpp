@@ -66,11 +66,6 @@ BuiltInLook::~BuiltInLook() {
   if (iconLarge_) DestroyIcon(iconLarge_);
 }
 
-HBITMAP BuiltInLook::Face() const {
-  if (!face_) face_.reset(MakeFace());
-  return face_.get();
-}
-
 HICON BuiltInLook::ProgramIcon(int size) const {
   if (size > 16) return iconLarge_;
   // The small icon is for the tray, which the window fills in once it shows.
@@ -126,7 +121,8 @@ COLORREF BuiltInLook::Colour(LookColour which) const {
 }
 
 bool BuiltInLook::Complete() const {
-  if (!Face() || !statusUp_ || !statusDown_ || !checkBoxes_ || !ProgramIcon(16) || !ProgramIcon(32))
+  const Bitmap face(MakeFace());
+  if (!face || !statusUp_ || !statusDown_ || !checkBoxes_ || !ProgramIcon(16) || !ProgramIcon(32))
     return false;
   for (size_t f = 0; f < kStrips.size(); ++f)
     for (int s = 0; s < kStates; ++s)

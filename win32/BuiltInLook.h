@@ -17,11 +17,10 @@ class BuiltInLook : public Look {
   // asked for: a button's strip with its first state, and each state's picture cut from
   // the strip then (most states are never drawn in a session, and each cut costs device
   // contexts, which are slow to make under Wine); the small icon, for the tray. The face
-  // is kept only once Face() asks for it: the window draws on copies made by MakeFace().
+  // is not kept: MakeFace() reads it from the resource each time.
   explicit BuiltInLook(HINSTANCE module);
   ~BuiltInLook() override;
 
-  HBITMAP Face() const override;
   HBITMAP MakeFace() const override;
   HBITMAP Button(ButtonFace face, ButtonState state) const override;
   HBITMAP StatusIcon(bool running) const override {
@@ -39,7 +38,6 @@ class BuiltInLook : public Look {
   static constexpr int kStates = static_cast<int>(ButtonState::Disabled) + 1;
 
   HINSTANCE module_;
-  mutable Bitmap face_;
   mutable std::array<Bitmap, kFaces> strips_;
   mutable std::array<bool, kFaces> stripLoaded_{};
   mutable std::array<std::array<Bitmap, kStates>, kFaces> buttons_;

@@ -41,11 +41,10 @@ enum class LookColour {
 class Look {
  public:
   virtual ~Look() = default;
-  // The window face, 864 x 568; fuchsia (0xFF00FF) pixels lie outside the window.
-  virtual HBITMAP Face() const = 0;
-  // A new copy of the face for the caller to draw on and delete, as a 32-bit top-down
-  // DIB section; null when there is none. Made straight from its source, so that no
-  // second picture of the size of the window has to be filled.
+  // The window face, 864 x 568, with fuchsia (0xFF00FF) pixels outside the window: a
+  // new picture for the caller to draw on and delete, as a 32-bit top-down DIB section;
+  // null when there is none. Made straight from its source, so that no second picture
+  // of the size of the window has to be filled.
   virtual HBITMAP MakeFace() const = 0;
   // A button's picture in a state, sized as the button; the Normal picture stands in
   // for a state that has none. Null when the face has no picture at all.

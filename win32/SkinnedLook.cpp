@@ -40,7 +40,6 @@ HBITMAP Made(const PlainBitmap* picture) { return picture ? BitmapFromPlain(*pic
 
 void SkinnedLook::Reload(const TsuiFileTheme& theme) {
   theme_ = &theme;
-  face_.reset();
   skinnedFace_ = false;
   statusUp_.reset();
   statusDown_.reset();
@@ -60,12 +59,6 @@ void SkinnedLook::Reload(const TsuiFileTheme& theme) {
     states[static_cast<size_t>(ButtonState::Down)].reset(Made(pictures.MouseDown));
     states[static_cast<size_t>(ButtonState::Disabled)].reset(Made(pictures.Disabled));
   }
-}
-
-HBITMAP SkinnedLook::Face() const {
-  if (!skinnedFace_) return builtIn_.Face();
-  if (!face_) face_.reset(MakeFace());
-  return face_.get();
 }
 
 // Straight from the skin's picture: no kept copy to copy again.

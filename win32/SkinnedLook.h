@@ -25,7 +25,6 @@ class SkinnedLook : public Look {
     return static_cast<bool>(buttons_[static_cast<size_t>(face)][0]);
   }
 
-  HBITMAP Face() const override;
   HBITMAP MakeFace() const override;
   HBITMAP Button(ButtonFace face, ButtonState state) const override;
   HBITMAP StatusIcon(bool running) const override;
@@ -39,10 +38,9 @@ class SkinnedLook : public Look {
 
   const BuiltInLook& builtIn_;
   // The loaded skin's theme (it outlives the look); its face is made into a picture
-  // when asked for, and kept only for Face().
+  // when asked for.
   const TsuiFileTheme* theme_ = nullptr;
   bool skinnedFace_ = false;
-  mutable Bitmap face_;
   // Per face: the skin's pictures, all null when the skin gives the face none.
   std::array<std::array<Bitmap, kStates>, kFaces> buttons_;
   Bitmap statusUp_;

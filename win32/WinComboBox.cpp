@@ -1,7 +1,5 @@
 #include "win32/WinComboBox.h"
 
-#include <commctrl.h>
-
 #include <stdexcept>
 
 #include "win32/ControlSubclass.h"

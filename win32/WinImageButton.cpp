@@ -1,6 +1,5 @@
 #include "win32/WinImageButton.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 #include "win32/ControlSubclass.h"

@@ -1,6 +1,5 @@
 #include "win32/WinListBox.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 #include <stdexcept>

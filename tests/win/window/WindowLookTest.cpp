@@ -24,11 +24,12 @@ uint32_t PixelAt(HBITMAP b, int x, int y) {
 TEST(BuiltInLook, EveryPictureIsThereAtTheSizeOfItsPlace) {
   win32::BuiltInLook look(GetModuleHandleW(nullptr));
   ASSERT_TRUE(look.Complete());
-  EXPECT_EQ(SizeOf(look.Face()).cx, 864);
-  EXPECT_EQ(SizeOf(look.Face()).cy, 568);
+  const win32::Bitmap face(look.MakeFace());
+  EXPECT_EQ(SizeOf(face.get()).cx, 864);
+  EXPECT_EQ(SizeOf(face.get()).cy, 568);
   // The face is outside the window at its corner and inside it in the middle.
-  EXPECT_EQ(PixelAt(look.Face(), 0, 0), 0xFF00FFu);
-  EXPECT_NE(PixelAt(look.Face(), 432, 284), 0xFF00FFu);
+  EXPECT_EQ(PixelAt(face.get(), 0, 0), 0xFF00FFu);
+  EXPECT_NE(PixelAt(face.get(), 432, 284), 0xFF00FFu);
 
   const struct {
     ButtonFace face;
@@ -83,7 +84,8 @@ TEST(FaceRegion, TheRegionHoldsExactlyTheRunsPixels) {
 
 TEST(FaceRegion, TheWindowShapeLeavesTheFuchsiaCornersOut) {
   win32::BuiltInLook look(GetModuleHandleW(nullptr));
-  HRGN shape = win32::RegionFromBitmap(look.Face(), RGB(255, 0, 255));
+  const win32::Bitmap face(look.MakeFace());
+  HRGN shape = win32::RegionFromBitmap(face.get(), RGB(255, 0, 255));
   ASSERT_NE(shape, nullptr);
   EXPECT_FALSE(PtInRegion(shape, 0, 0));
   EXPECT_FALSE(PtInRegion(shape, 863, 567));
