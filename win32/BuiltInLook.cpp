@@ -78,6 +78,10 @@ HICON BuiltInLook::ProgramIcon(int size) const {
 
 HBITMAP BuiltInLook::MakeFace() const { return LoadBitmapResource(module_, L"FACE"); }
 
+bool BuiltInLook::StoredFace(StoredRows& out) const {
+  return StoredBitmapResource(module_, L"FACE", out);
+}
+
 HBITMAP BuiltInLook::Button(ButtonFace face, ButtonState state) const {
   const size_t f = static_cast<size_t>(face), s = static_cast<size_t>(state);
   if (f >= kStrips.size()) return nullptr;

@@ -22,6 +22,7 @@ class BuiltInLook : public Look {
   ~BuiltInLook() override;
 
   HBITMAP MakeFace() const override;
+  bool StoredFace(StoredRows& out) const override;
   HBITMAP Button(ButtonFace face, ButtonState state) const override;
   HBITMAP StatusIcon(bool running) const override {
     return running ? statusUp_.get() : statusDown_.get();

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "win32/FaceRegion.h"
 #include "win32/Gbk.h"
 #include "win32/MainLayout.h"
 #include "win32/WinBitmaps.h"
@@ -62,6 +63,19 @@ void ShadedText(HDC dc, const std::wstring& text, RECT r, UINT align, COLORREF c
   DrawTextW(dc, text.c_str(), int(text.size()), &r, flags);
 }
 
+// The decor's words, drawn into dc whose top-left corner lies at origin on the face.
+void DrawDecor(HDC dc, const Look& look, const LookFonts& fonts, const std::string& title,
+               const Decor& d, POINT origin) {
+  SetBkMode(dc, TRANSPARENT);
+  Selection font(dc, FontOf(fonts, d.font));
+  const std::wstring text = GbkToWide(d.gbk ? std::string(d.gbk) : title);
+  const COLORREF colour =
+      d.font == DecorFont::Small ? RGB(0x9A, 0x86, 0x5C) : look.Colour(LookColour::DecorText);
+  RECT place = d.place;
+  OffsetRect(&place, -origin.x, -origin.y);
+  ShadedText(dc, text, place, d.align, colour, look.Colour(LookColour::ButtonTextShadow));
+}
+
 // The face to draw on, at the client size: a face of another size is cut to it or
 // padded with a dark panel, which also stands in for a look without a face.
 HBITMAP ClientSizedFace(const Look& look) {
@@ -84,29 +98,58 @@ HBITMAP ClientSizedFace(const Look& look) {
 }  // namespace
 
 void FaceBackdrop::Compose(const Look& look, const LookFonts& fonts, const std::string& title) {
+  picture_.reset();
+  pieces_.clear();
+  if (look.StoredFace(stored_) && stored_.width == layout::kClientWidth &&
+      stored_.height == layout::kClientHeight) {
+    for (const Decor& d : kDecor) {
+      // One pixel more to the right and below, for the words' shade.
+      const RECT place{d.place.left, d.place.top, d.place.right + 1, d.place.bottom + 1};
+      const int w = place.right - place.left, h = place.bottom - place.top;
+      Piece piece{place, Bitmap(BlankBitmap(w, h))};
+      MemoryDc dc(nullptr);
+      Selection to(dc.get(), piece.picture.get());
+      DrawStoredRows(dc.get(), RECT{0, 0, w, h}, stored_, POINT{place.left, place.top});
+      DrawDecor(dc.get(), look, fonts, title, d, POINT{place.left, place.top});
+      pieces_.push_back(std::move(piece));
+    }
+    return;
+  }
+  stored_ = StoredRows{};
   picture_.reset(ClientSizedFace(look));
   MemoryDc dc(nullptr);
   Selection to(dc.get(), picture_.get());
-  SetBkMode(dc.get(), TRANSPARENT);
-  const COLORREF colour = look.Colour(LookColour::DecorText);
-  const COLORREF shade = look.Colour(LookColour::ButtonTextShadow);
-  for (const Decor& d : kDecor) {
-    Selection font(dc.get(), FontOf(fonts, d.font));
-    const std::wstring text = GbkToWide(d.gbk ? std::string(d.gbk) : title);
-    const COLORREF c = d.font == DecorFont::Small ? RGB(0x9A, 0x86, 0x5C) : colour;
-    ShadedText(dc.get(), text, d.place, d.align, c, shade);
-  }
+  for (const Decor& d : kDecor) DrawDecor(dc.get(), look, fonts, title, d, POINT{0, 0});
 }
 
 void FaceBackdrop::Fill(HDC dc, HWND main, HWND child, const RECT& area) const {
   RECT onFace = area;
   MapWindowPoints(child, main, reinterpret_cast<POINT*>(&onFace), 2);
+  const POINT shift{area.left - onFace.left, area.top - onFace.top};
+  if (!picture_) {
+    DrawStoredRows(dc, area, stored_, POINT{onFace.left, onFace.top});
+    for (const Piece& piece : pieces_) {
+      RECT common;
+      if (!IntersectRect(&common, &onFace, &piece.place)) continue;
+      MemoryDc pieceDc(dc);
+      Selection from(pieceDc.get(), piece.picture.get());
+      BitBlt(dc, common.left + shift.x, common.top + shift.y, common.right - common.left,
+             common.bottom - common.top, pieceDc.get(), common.left - piece.place.left,
+             common.top - piece.place.top, SRCCOPY);
+    }
+    return;
+  }
   HDC screen = GetDC(nullptr);
   MemoryDc faceDc(screen);
   ReleaseDC(nullptr, screen);
   Selection from(faceDc.get(), picture_.get());
   BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, faceDc.get(),
          onFace.left, onFace.top, SRCCOPY);
+}
+
+HRGN FaceBackdrop::Shape(COLORREF transparent) const {
+  if (picture_) return RegionFromTopDownDib(picture_.get(), transparent);
+  return RegionFromStoredRows(stored_, transparent);
 }
 
 }  // namespace qev::win32

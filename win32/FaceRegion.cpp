@@ -91,8 +91,25 @@ HRGN RegionFromBitmap(HBITMAP bitmap, COLORREF transparent) {
   return RegionFromRuns(qev::RegionFromBitmap(pixels, transparent), pixels.Width, pixels.Height);
 }
 
-bool ShapeWindowByFace(HWND hwnd, HBITMAP face, COLORREF transparent) {
-  HRGN shape = RegionFromTopDownDib(face, transparent);
+HRGN RegionFromStoredRows(const StoredRows& rows, COLORREF transparent) {
+  if (rows.Empty()) return nullptr;
+  // Row by row through one row of 32-bit pixels: the picture itself is never copied.
+  std::vector<uint32_t> line(size_t(rows.width));
+  std::vector<RegionRun> runs;
+  for (int y = 0; y < rows.height; ++y) {
+    const uint8_t* in = rows.Row(y);
+    const size_t step = size_t(rows.bitCount / 8);
+    for (size_t x = 0; x < line.size(); ++x, in += step)
+      line[x] = in[0] | uint32_t(in[1]) << 8 | uint32_t(in[2]) << 16;
+    for (RegionRun run : qev::RegionFromPixels(line.data(), rows.width, 1, transparent)) {
+      run.Top = y;
+      runs.push_back(run);
+    }
+  }
+  return RegionFromRuns(runs, rows.width, rows.height);
+}
+
+bool ShapeWindow(HWND hwnd, HRGN shape) {
   if (!shape) return false;
   RECT box;
   if (GetRgnBox(shape, &box) == NULLREGION) {

@@ -9,6 +9,7 @@
 
 #include "skin/BmpDecoder.h"
 #include "skin/RegionRuns.h"
+#include "win32/StoredRows.h"
 
 namespace qev::win32 {
 
@@ -24,10 +25,12 @@ HRGN RegionFromBitmap(HBITMAP bitmap, COLORREF transparent);
 // Any other bitmap is read as RegionFromBitmap reads it.
 HRGN RegionFromTopDownDib(HBITMAP dib, COLORREF transparent);
 
-// Gives hwnd the shape of face (a 32-bit top-down DIB section), redrawing it. An empty shape would
-// leave the window unreachable: the window then keeps its rectangle. False when the face is
-// unreadable.
-bool ShapeWindowByFace(HWND hwnd, HBITMAP face, COLORREF transparent);
+// The same for a picture read in place where the program stores it.
+HRGN RegionFromStoredRows(const StoredRows& rows, COLORREF transparent);
+
+// Gives hwnd the shape (which it then owns), redrawing it. An empty shape would leave
+// the window unreachable: the window then keeps its rectangle. False for a null shape.
+bool ShapeWindow(HWND hwnd, HRGN shape);
 
 // The pixels of a bitmap, top row first (each 0x00RRGGBB); false when unreadable.
 bool ReadPlain(HBITMAP bitmap, PlainBitmap& out);

@@ -290,7 +290,7 @@ class LauncherParts {
     theme_.OnSkinLoaded = [this] {
       look_.Reload(theme_.FileTheme());
       backdrop_.Compose(look_, fonts_, LauncherTitle);
-      ShapeWindowByFace(window_.Handle(), backdrop_.Picture(), layout::kOutsideColour);
+      ShapeWindow(window_.Handle(), backdrop_.Shape(layout::kOutsideColour));
       RedrawWindow(window_.Handle(), nullptr, nullptr,
                    RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     };

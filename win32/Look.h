@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "win32/StoredRows.h"
+
 namespace qev::win32 {
 
 // The image buttons of the main window and the buttons of the message dialogs.
@@ -46,6 +48,12 @@ class Look {
   // null when there is none. Made straight from its source, so that no second picture
   // of the size of the window has to be filled.
   virtual HBITMAP MakeFace() const = 0;
+  // The same face read in place where the program stores it, for a caller that only
+  // copies from it; false when the face has to be made (MakeFace gives it then).
+  virtual bool StoredFace(StoredRows& out) const {
+    out = StoredRows{};
+    return false;
+  }
   // A button's picture in a state, sized as the button; the Normal picture stands in
   // for a state that has none. Null when the face has no picture at all.
   virtual HBITMAP Button(ButtonFace face, ButtonState state) const = 0;

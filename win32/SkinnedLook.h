@@ -26,6 +26,10 @@ class SkinnedLook : public Look {
   }
 
   HBITMAP MakeFace() const override;
+  bool StoredFace(StoredRows& out) const override {
+    out = StoredRows{};
+    return !skinnedFace_ && builtIn_.StoredFace(out);
+  }
   HBITMAP Button(ButtonFace face, ButtonState state) const override;
   HBITMAP StatusIcon(bool running) const override;
   HBITMAP CheckBoxStrip() const override { return builtIn_.CheckBoxStrip(); }

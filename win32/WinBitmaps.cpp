@@ -99,30 +99,42 @@ bool WinBitmapResources::Decode(std::string_view name, PlainBitmap& out) const {
 
 namespace {
 
-// The resource's pixels when they are plain 24- or 32-bit rows, the usual form of the
-// built-in pictures: copied straight into the DIB section without a decoded copy.
-HBITMAP FromPlainRows(std::string_view dib) {
-  if (dib.size() < sizeof(BITMAPINFOHEADER)) return nullptr;
+bool StoredRowsOf(std::string_view dib, StoredRows& out) {
+  if (dib.size() < sizeof(BITMAPINFOHEADER)) return false;
   BITMAPINFOHEADER h;
   std::memcpy(&h, dib.data(), sizeof(h));
   if (h.biSize < sizeof(h) || h.biSize > dib.size() || h.biCompression != BI_RGB ||
       h.biPlanes != 1 || (h.biBitCount != 24 && h.biBitCount != 32) || h.biClrUsed != 0 ||
       h.biWidth <= 0 || h.biWidth > 0x4000 || h.biHeight == 0 || h.biHeight < -0x4000 ||
       h.biHeight > 0x4000)
-    return nullptr;
+    return false;
   const size_t width = size_t(h.biWidth),
                height = size_t(h.biHeight < 0 ? -h.biHeight : h.biHeight);
   const size_t stride = (width * h.biBitCount + 31) / 32 * 4;
-  if ((dib.size() - h.biSize) / stride < height) return nullptr;
-  BITMAPINFO info = TopDownInfo(int(width), int(height));
+  if ((dib.size() - h.biSize) / stride < height) return false;
+  out.bits = reinterpret_cast<const uint8_t*>(dib.data()) + h.biSize;
+  out.width = int(width);
+  out.height = int(height);
+  out.bitCount = h.biBitCount;
+  out.stride = stride;
+  out.bottomUp = h.biHeight > 0;
+  return true;
+}
+
+// The resource's pixels when they are plain 24- or 32-bit rows, the usual form of the
+// built-in pictures: copied straight into the DIB section without a decoded copy.
+HBITMAP FromPlainRows(std::string_view dib) {
+  StoredRows rows;
+  if (!StoredRowsOf(dib, rows)) return nullptr;
+  const size_t width = size_t(rows.width);
+  BITMAPINFO info = TopDownInfo(rows.width, rows.height);
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!bitmap || !bits) return bitmap;
-  const auto* rows = reinterpret_cast<const uint8_t*>(dib.data()) + h.biSize;
-  for (size_t y = 0; y < height; ++y) {
-    const uint8_t* in = rows + (h.biHeight > 0 ? height - 1 - y : y) * stride;
-    auto* out = static_cast<uint32_t*>(bits) + y * width;
-    if (h.biBitCount == 32) {
+  for (int y = 0; y < rows.height; ++y) {
+    const uint8_t* in = rows.Row(y);
+    auto* out = static_cast<uint32_t*>(bits) + size_t(y) * width;
+    if (rows.bitCount == 32) {
       std::memcpy(out, in, width * 4);
     } else {
       for (size_t x = 0; x < width; ++x, in += 3)
@@ -142,6 +154,23 @@ std::string_view ResourceBytes(HINSTANCE module, const wchar_t* name) {
 }
 
 }  // namespace
+
+bool StoredBitmapResource(HINSTANCE module, const wchar_t* name, StoredRows& out) {
+  out = StoredRows{};
+  return StoredRowsOf(ResourceBytes(module, name), out);
+}
+
+void DrawStoredRows(HDC dc, const RECT& to, const StoredRows& rows, POINT from) {
+  if (rows.Empty()) return;
+  BITMAPINFO info = TopDownInfo(rows.width, rows.height);
+  info.bmiHeader.biBitCount = WORD(rows.bitCount);
+  if (rows.bottomUp) info.bmiHeader.biHeight = rows.height;
+  const int w = to.right - to.left, h = to.bottom - to.top;
+  // The source's y runs from the bottom row of a bottom-up picture.
+  const int y = rows.bottomUp ? rows.height - from.y - h : from.y;
+  SetDIBitsToDevice(dc, to.left, to.top, DWORD(w), DWORD(h), from.x, y, 0, UINT(rows.height),
+                    rows.bits, &info, DIB_RGB_COLORS);
+}
 
 bool DecodeBitmapResource(HINSTANCE module, const wchar_t* name, PlainBitmap& out) {
   const std::string_view bytes = ResourceBytes(module, name);

@@ -11,6 +11,7 @@
 
 #include "skin/BmpDecoder.h"
 #include "skin/BuiltInStyles.h"
+#include "win32/StoredRows.h"
 
 namespace qev::win32 {
 
@@ -39,6 +40,13 @@ bool DecodeBitmapResource(HINSTANCE module, const wchar_t* name, PlainBitmap& ou
 // The same as a 32-bit top-down DIB section: GDI copies it to the screen's format without
 // converting each pixel; null when it is missing or damaged.
 HBITMAP LoadBitmapResource(HINSTANCE module, const wchar_t* name);
+
+// A bitmap resource's rows in place when they are plain 24- or 32-bit rows; false for
+// any other kind of bitmap, or when it is missing.
+bool StoredBitmapResource(HINSTANCE module, const wchar_t* name, StoredRows& out);
+
+// Copies the stored picture's pixels from (from.x, from.y) on into dc over to.
+void DrawStoredRows(HDC dc, const RECT& to, const StoredRows& rows, POINT from);
 
 // The bitmap resources of a module (the launcher executable), decoded once each: the
 // themed controls ask for the same strips whenever they measure or paint themselves.

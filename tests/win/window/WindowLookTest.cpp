@@ -150,6 +150,96 @@ TEST(BuiltInLook, PicturesLoadAsTheDecoderReadsThem) {
   EXPECT_EQ(win32::LoadBitmapResource(self, L"NO_SUCH_PICTURE"), nullptr);
 }
 
+// The built-in look with its face made as a whole picture, the way a skin's face is.
+class MadeFaceLook : public win32::Look {
+ public:
+  explicit MadeFaceLook(const win32::Look& inner) : inner_(inner) {}
+  HBITMAP MakeFace() const override { return inner_.MakeFace(); }
+  HBITMAP Button(ButtonFace face, ButtonState state) const override {
+    return inner_.Button(face, state);
+  }
+  HBITMAP StatusIcon(bool running) const override { return inner_.StatusIcon(running); }
+  HBITMAP CheckBoxStrip() const override { return inner_.CheckBoxStrip(); }
+  COLORREF Colour(win32::LookColour which) const override { return inner_.Colour(which); }
+  HICON ProgramIcon(int size) const override { return inner_.ProgramIcon(size); }
+
+ private:
+  const win32::Look& inner_;
+};
+
+// What Fill draws for a child window at place on the face, read back.
+PlainBitmap FilledUnder(const win32::FaceBackdrop& backdrop, HWND main, const RECT& place) {
+  const int w = place.right - place.left, h = place.bottom - place.top;
+  HWND child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, place.left, place.top, w, h, main,
+                               nullptr, nullptr, nullptr);
+  win32::Bitmap canvas(win32::BlankBitmap(w, h));
+  {
+    win32::MemoryDc dc(nullptr);
+    win32::Selection to(dc.get(), canvas.get());
+    backdrop.Fill(dc.get(), main, child, RECT{0, 0, w, h});
+  }
+  DestroyWindow(child);
+  PlainBitmap out;
+  EXPECT_TRUE(win32::ReadPlain(canvas.get(), out));
+  return out;
+}
+
+// The built-in face is read where the program stores it, with pictures made only of
+// the pieces under the words: children must see the same pixels, words and shade
+// included, and the window the same shape, as from the whole composed picture.
+TEST(FaceBackdrop, AStoredFaceFillsAndShapesAsTheWholePictureDoes) {
+  win32::BuiltInLook look(GetModuleHandleW(nullptr));
+  win32::StoredRows rows;
+  ASSERT_TRUE(look.StoredFace(rows));
+  const MadeFaceLook made(look);
+  ASSERT_FALSE(made.StoredFace(rows));
+  win32::LookFonts fonts;
+  win32::FaceBackdrop stored, whole;
+  const char* title = "\xc9\xf1\xd3\xf2\xb4\xab\xcb\xb5";  // 神域传说
+  stored.Compose(look, fonts, title);
+  whole.Compose(made, fonts, title);
+
+  HWND main = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 864, 568, nullptr, nullptr,
+                              nullptr, nullptr);
+  ASSERT_NE(main, nullptr);
+  const RECT places[] = {
+      {0, 0, 864, 568},      // all of it
+      {100, 440, 300, 480},  // across the title's words
+      {300, 60, 420, 110},   // across the edges of both headings
+      {10, 530, 200, 568},   // the small print and the bottom edge
+      {600, 200, 617, 217},  // away from all words
+  };
+  for (const RECT& place : places) {
+    SCOPED_TRACE(testing::Message() << place.left << "," << place.top);
+    const PlainBitmap a = FilledUnder(stored, main, place), b = FilledUnder(whole, main, place);
+    ASSERT_EQ(a.Pixels.size(), b.Pixels.size());
+    size_t differing = 0;
+    for (size_t i = 0; i < a.Pixels.size(); ++i)
+      differing += (a.Pixels[i] & 0xFFFFFF) != (b.Pixels[i] & 0xFFFFFF);
+    EXPECT_EQ(differing, 0u);
+  }
+  // The words really are there: the title's place differs from the bare face.
+  const win32::Bitmap bare(look.MakeFace());
+  PlainBitmap face;
+  ASSERT_TRUE(win32::ReadPlain(bare.get(), face));
+  const PlainBitmap titled = FilledUnder(stored, main, RECT{24, 446, 476, 494});
+  size_t drawn = 0;
+  for (int y = 0; y < titled.Height; ++y)
+    for (int x = 0; x < titled.Width; ++x)
+      drawn += (titled.Pixel(x, y) & 0xFFFFFF) != (face.Pixel(24 + x, 446 + y) & 0xFFFFFF);
+  EXPECT_GT(drawn, 200u);
+  DestroyWindow(main);
+
+  HRGN a = stored.Shape(RGB(255, 0, 255)), b = whole.Shape(RGB(255, 0, 255));
+  ASSERT_NE(a, nullptr);
+  ASSERT_NE(b, nullptr);
+  EXPECT_TRUE(EqualRgn(a, b));
+  EXPECT_FALSE(PtInRegion(a, 0, 0));
+  EXPECT_TRUE(PtInRegion(a, 432, 284));
+  DeleteObject(a);
+  DeleteObject(b);
+}
+
 TEST(CutFrame, EqualFramesAndTheLastOneFromTheRightEdge) {
   // A 53 x 1 strip whose pixel i has the colour i.
   HDC screen = GetDC(nullptr);
