@@ -68,7 +68,7 @@ BuiltInLook::~BuiltInLook() {
 
 HICON BuiltInLook::ProgramIcon(int size) const {
   if (size > 16) return iconLarge_;
-  // The small icon is for the tray, which the window fills in once it shows.
+  // The small icon is loaded when first asked for (by the window class and the tray).
   if (!smallLoaded_) {
     smallLoaded_ = true;
     iconSmall_ = LoadIconResource(module_, 16);

@@ -203,7 +203,8 @@ class LauncherParts {
                                       ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
     InitCommonControlsEx(&common);
     backdrop_.Compose(look_, fonts_, LauncherTitle);
-    if (!window_.Create(instance_, LauncherId, LauncherTitle, backdrop_, look_.ProgramIcon(32)))
+    if (!window_.Create(instance_, LauncherId, LauncherTitle, backdrop_, look_.ProgramIcon(32),
+                        look_.ProgramIcon(16)))
       return false;
     shell_.SetOwner(window_.Handle());
     const ControlKit kit{window_.Handle(), &backdrop_, &look_, &fonts_};

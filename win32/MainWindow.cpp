@@ -21,13 +21,16 @@ RECT CentredWindowRect() {
   return RECT{x, y, x + w, y + h};
 }
 
-bool RegisterMainClass(HINSTANCE instance, const std::wstring& name, WNDPROC proc, HICON icon) {
+bool RegisterMainClass(HINSTANCE instance, const std::wstring& name, WNDPROC proc, HICON icon,
+                       HICON smallIcon) {
   WNDCLASSEXW wc = {};
   wc.cbSize = sizeof(wc);
   wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = proc;
   wc.hInstance = instance;
   wc.hIcon = icon ? icon : LoadIconW(nullptr, IDI_APPLICATION);
+  // The drawn small icon, rather than the large one shrunk (which is also slow to make).
+  wc.hIconSm = icon ? smallIcon : nullptr;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = nullptr;  // the face covers every pixel
   wc.lpszClassName = name.c_str();
@@ -44,10 +47,11 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::Create(HINSTANCE instance, std::string_view className, std::string_view title,
-                        const FaceBackdrop& face, HICON icon) {
+                        const FaceBackdrop& face, HICON icon, HICON smallIcon) {
   face_ = &face;
   const std::wstring wideClass = GbkToWide(className);
-  if (!RegisterMainClass(instance, wideClass, &MainWindow::WindowProc, icon)) return false;
+  if (!RegisterMainClass(instance, wideClass, &MainWindow::WindowProc, icon, smallIcon))
+    return false;
   taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
   const RECT r = CentredWindowRect();
   hwnd_ = CreateWindowExW(0, wideClass.c_str(), GbkToWide(title).c_str(), kStyle, r.left, r.top,

@@ -32,9 +32,10 @@ class MainWindow : public TWindow {
   ~MainWindow() override;
 
   // Registers the window class className and creates the window, hidden, with the
-  // shape of face (fuchsia outside) and the given icon. Texts are GBK.
+  // shape of face (fuchsia outside) and the given icons; without a small icon the
+  // system makes one from icon. Texts are GBK.
   bool Create(HINSTANCE instance, std::string_view className, std::string_view title,
-              const FaceBackdrop& face, HICON icon);
+              const FaceBackdrop& face, HICON icon, HICON smallIcon = nullptr);
   HWND Handle() const { return hwnd_; }
   // Shows the window in front.
   void Show();
