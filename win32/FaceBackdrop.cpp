@@ -100,7 +100,7 @@ HBITMAP ClientSizedFace(const Look& look) {
 void FaceBackdrop::Compose(const Look& look, const LookFonts& fonts, const std::string& title) {
   picture_.reset();
   pieces_.clear();
-  if (look.StoredFace(stored_) && stored_.width == layout::kClientWidth &&
+  if (look.StoredFace(stored_) && stored_.bottomUp && stored_.width == layout::kClientWidth &&
       stored_.height == layout::kClientHeight) {
     for (const Decor& d : kDecor) {
       // One pixel more to the right and below, for the words' shade.

@@ -161,13 +161,13 @@ bool StoredBitmapResource(HINSTANCE module, const wchar_t* name, StoredRows& out
 }
 
 void DrawStoredRows(HDC dc, const RECT& to, const StoredRows& rows, POINT from) {
-  if (rows.Empty()) return;
+  if (rows.Empty() || !rows.bottomUp) return;
   BITMAPINFO info = TopDownInfo(rows.width, rows.height);
   info.bmiHeader.biBitCount = WORD(rows.bitCount);
-  if (rows.bottomUp) info.bmiHeader.biHeight = rows.height;
+  info.bmiHeader.biHeight = rows.height;
   const int w = to.right - to.left, h = to.bottom - to.top;
-  // The source's y runs from the bottom row of a bottom-up picture.
-  const int y = rows.bottomUp ? rows.height - from.y - h : from.y;
+  // The source's y counts from the picture's bottom row.
+  const int y = rows.height - from.y - h;
   SetDIBitsToDevice(dc, to.left, to.top, DWORD(w), DWORD(h), from.x, y, 0, UINT(rows.height),
                     rows.bits, &info, DIB_RGB_COLORS);
 }

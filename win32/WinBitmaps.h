@@ -45,7 +45,8 @@ HBITMAP LoadBitmapResource(HINSTANCE module, const wchar_t* name);
 // any other kind of bitmap, or when it is missing.
 bool StoredBitmapResource(HINSTANCE module, const wchar_t* name, StoredRows& out);
 
-// Copies the stored picture's pixels from (from.x, from.y) on into dc over to.
+// Copies the stored picture's pixels from (from.x, from.y) on into dc over to; only
+// rows stored bottom up, as bitmap files keep them, are drawn.
 void DrawStoredRows(HDC dc, const RECT& to, const StoredRows& rows, POINT from);
 
 // The bitmap resources of a module (the launcher executable), decoded once each: the
