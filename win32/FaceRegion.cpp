@@ -97,10 +97,7 @@ HRGN RegionFromStoredRows(const StoredRows& rows, COLORREF transparent) {
   std::vector<uint32_t> line(size_t(rows.width));
   std::vector<RegionRun> runs;
   for (int y = 0; y < rows.height; ++y) {
-    const uint8_t* in = rows.Row(y);
-    const size_t step = size_t(rows.bitCount / 8);
-    for (size_t x = 0; x < line.size(); ++x, in += step)
-      line[x] = in[0] | uint32_t(in[1]) << 8 | uint32_t(in[2]) << 16;
+    rows.CopyRow(y, line.data());
     for (RegionRun run : qev::RegionFromPixels(line.data(), rows.width, 1, transparent)) {
       run.Top = y;
       runs.push_back(run);

@@ -57,14 +57,7 @@ bool MainWindow::Create(HINSTANCE instance, std::string_view className, std::str
   hwnd_ = CreateWindowExW(0, wideClass.c_str(), GbkToWide(title).c_str(), kStyle, r.left, r.top,
                           r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, this);
   if (!hwnd_) return false;
-  if (HRGN shape = face.Shape(layout::kOutsideColour)) {
-    // An empty shape would make the window unreachable: keep the rectangle then.
-    RECT box;
-    if (GetRgnBox(shape, &box) != NULLREGION)
-      SetWindowRgn(hwnd_, shape, FALSE);  // the window owns the region from here on
-    else
-      DeleteObject(shape);
-  }
+  ShapeWindow(hwnd_, face.Shape(layout::kOutsideColour));
   return true;
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace qev::win32 {
 
@@ -20,6 +21,16 @@ struct StoredRows {
   bool Empty() const { return bits == nullptr; }
   // Row y, counted from the top.
   const uint8_t* Row(int y) const { return bits + size_t(bottomUp ? height - 1 - y : y) * stride; }
+  // Row y as width pixels 0xAARRGGBB (the alpha byte is 0 for 24-bit rows).
+  void CopyRow(int y, uint32_t* out) const {
+    const uint8_t* in = Row(y);
+    if (bitCount == 32) {
+      std::memcpy(out, in, size_t(width) * 4);
+      return;
+    }
+    for (int x = 0; x < width; ++x, in += 3)
+      out[x] = in[0] | uint32_t(in[1]) << 8 | uint32_t(in[2]) << 16;
+  }
 };
 
 }  // namespace qev::win32

@@ -131,16 +131,8 @@ HBITMAP FromPlainRows(std::string_view dib) {
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!bitmap || !bits) return bitmap;
-  for (int y = 0; y < rows.height; ++y) {
-    const uint8_t* in = rows.Row(y);
-    auto* out = static_cast<uint32_t*>(bits) + size_t(y) * width;
-    if (rows.bitCount == 32) {
-      std::memcpy(out, in, width * 4);
-    } else {
-      for (size_t x = 0; x < width; ++x, in += 3)
-        out[x] = in[0] | uint32_t(in[1]) << 8 | uint32_t(in[2]) << 16;
-    }
-  }
+  for (int y = 0; y < rows.height; ++y)
+    rows.CopyRow(y, static_cast<uint32_t*>(bits) + size_t(y) * width);
   GdiFlush();
   return bitmap;
 }
