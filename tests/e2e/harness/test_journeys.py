@@ -448,8 +448,10 @@ class Journeys(JourneyCase):
                 w = self.driver.wait(ui.CLASS, 15000)
                 self.assertIsNotNone(w)
                 l.hwnd, l.pid = w["hwnd"], w["pid"]
-                self.assertEqual(os.path.exists(link), answer == ui.YES)
+                # The link is written after the window shows, so it is looked for once the
+                # launcher has ended.
                 self.close_and_expect_exit(l)
+                self.assertEqual(os.path.exists(link), answer == ui.YES)
         got = self.driver.read_link(link)
         self.assertIsNotNone(got, "the link cannot be read")
         self.assertEqual(got["target"].lower(), winpath(f.exe).lower())
