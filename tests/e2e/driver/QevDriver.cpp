@@ -26,6 +26,8 @@
 //   monkey HWND MS SEED            clicks through the launcher at random (see DriverMonkey.h)
 //   hold-window CLASS TITLEHEX MS  shows a window of CLASS with the caption given as the
 //                                  hex of its UTF-8 bytes, for MS milliseconds
+//   clean [PID...]                 ends what earlier tests left (see DriverLeftovers.h),
+//                                  keeping the processes named; prints each thing it closed
 #include <windows.h>
 
 #include <cstdio>
@@ -36,6 +38,7 @@
 
 #include "DriverActions.h"
 #include "DriverCapture.h"
+#include "DriverLeftovers.h"
 #include "DriverMenu.h"
 #include "DriverMonkey.h"
 #include "DriverText.h"
@@ -187,6 +190,13 @@ int HoldWindow(const Args& a) {
   return 0;
 }
 
+int Clean(const Args& a) {
+  std::vector<DWORD> keep;
+  for (int i = 1; a.Has(i); ++i) keep.push_back(a.Num(i));
+  CleanDesktop(keep);
+  return 0;
+}
+
 struct Command {
   const char* name;
   int arguments;  // at least
@@ -227,6 +237,7 @@ const Command kCommands[] = {
     {"read-link", 1, [](const Args& a) { return Print(ReadShellLink(a.Text(1))); }},
     {"monkey", 3, [](const Args& a) { return RunMonkey(a.Hwnd(1), a.Num(2), (unsigned)a.Num(3)); }},
     {"hold-window", 3, HoldWindow},
+    {"clean", 0, Clean},
 };
 
 }  // namespace

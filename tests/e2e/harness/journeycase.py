@@ -2,10 +2,11 @@
 folders and launchers, all ended again afterwards."""
 import os
 import shutil
+import sys
 import tempfile
-import unittest
 
 import launcher as ui
+from desktop import CleanDesktopCase
 from gamefolder import GameFolder
 from statusports import ClosedPort, SilentServer, UpServer
 from winedrive import Driver, poll
@@ -21,18 +22,19 @@ def ensure_desktop_link():
             f.write(b"placeholder")
 
 
-class JourneyCase(unittest.TestCase):
+class JourneyCase(CleanDesktopCase):
     def setUp(self):
         self.driver = Driver(os.environ["QEV_DRIVER_EXE"])
         self.tmp = tempfile.mkdtemp(prefix="qev-journey-")
         self.servers = []
         self.launchers = []
-        self.assertEqual([w for w in self.driver.windows(ui.CLASS) if w["visible"]], [],
-                         "a launcher window is left over")
+        self.clean_desktop()
         ensure_desktop_link()
         self.urls_before = len(ui.url_log())
 
     def tearDown(self):
+        if self.has_failed():
+            self.print_launcher_logs()
         for w in self.driver.windows(ui.CLASS):
             self.driver.close(w["hwnd"])
         for l in self.launchers:
@@ -40,6 +42,24 @@ class JourneyCase(unittest.TestCase):
         for s in self.servers:
             s.close()
         shutil.rmtree(self.tmp, ignore_errors=True)
+
+    def has_failed(self):
+        """Whether this test, or one of its subtests, has failed so far."""
+        result = self._outcome.result
+        return any(getattr(t, "test_case", t) is self for t, _ in result.failures + result.errors)
+
+    def print_launcher_logs(self):
+        """The logs of every launcher this test started, for a failure's report."""
+        for top, _, files in os.walk(self.tmp):
+            for name in files:
+                if name.lower() == "qevlogin.log":
+                    with open(os.path.join(top, name), "rb") as f:
+                        text = f.read().decode("gbk", "replace")
+                    print("\n--- %s\n%s" % (os.path.join(top, name), text), file=sys.stderr)
+        for server in self.servers:
+            if hasattr(server, "served"):
+                print("\n--- requests to port %d: %s" % (server.port, server.served),
+                      file=sys.stderr)
 
     # --- servers
     def up(self, push=b""):

@@ -78,6 +78,9 @@ class Launcher:
         if self.proc:
             stop(self.proc)
 
+    def running(self):
+        return bool(self.proc) and self.proc.poll() is None
+
     def exit_code(self, timeout=15):
         return wait_exit(self.proc, timeout)
 

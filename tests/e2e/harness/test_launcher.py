@@ -6,6 +6,7 @@ import time
 import unittest
 
 import launcher as ui
+from desktop import clean
 from journeycase import ensure_desktop_link
 from statusports import UpServer
 from winedrive import Driver, dialog_texts, poll, run, start, stop, wait_exit, winpath
@@ -56,7 +57,7 @@ class LauncherStart(unittest.TestCase):
         self.driver = Driver(os.environ["QEV_DRIVER_EXE"])
         self.tmp = tempfile.mkdtemp(prefix="qev-e2e-")
         self.procs = []
-        self.assertEqual(self.driver.windows(LAUNCHER_CLASS), [], "a launcher window is left over")
+        clean(self.driver)
         ensure_desktop_link()
 
     def tearDown(self):

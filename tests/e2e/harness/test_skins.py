@@ -12,6 +12,7 @@ import time
 import unittest
 
 import launcher as ui
+from desktop import CleanDesktopCase
 from gamefolder import GameFolder
 from journeycase import ensure_desktop_link
 from winedrive import Driver, dialog_texts, poll, run, winpath
@@ -70,7 +71,7 @@ def skin_colour(name):
     raise KeyError(name)
 
 
-class Skins(unittest.TestCase):
+class Skins(CleanDesktopCase):
     @classmethod
     def setUpClass(cls):
         cls.shared = tempfile.mkdtemp(prefix="qev-skins-")
@@ -93,6 +94,7 @@ class Skins(unittest.TestCase):
         self.launchers = []
         self.windows_copy = os.path.join(os.environ["WINEPREFIX"], "drive_c", "windows", SKIN_FILE)
         self.assertFalse(os.path.exists(self.windows_copy), "a skin is left in the Windows folder")
+        self.clean_desktop()
         ensure_desktop_link()
 
     def tearDown(self):
