@@ -19,6 +19,7 @@ TUpIP::TUpIP(ThreadHost& host, UpdateContext ctx, UpdateMainSteps& steps, std::s
     : TThread(host), ctx_(ctx), steps_(steps), url_(std::move(url)) {}
 
 void TUpIP::Execute() {
+  ctx_.Note("update check: started");
   RunSteps();
   if (ctx_.guard && ctx_.guard->TakeRefusalNotice())
     Synchronise([this] { steps_.ReportUpdateRefused(); });

@@ -38,6 +38,7 @@ class UpdateSite:
         self.root = root
         self.faults = {}
         self.requests = []
+        self.served = []  # "time path" of each request, for a failure's report
         site = self
 
         class Handler(http.server.BaseHTTPRequestHandler):
@@ -49,6 +50,7 @@ class UpdateSite:
             def do_GET(self):
                 path = self.path.split("?")[0]
                 site.requests.append(path)
+                site.served.append(time.strftime("%H:%M:%S ") + path)
                 fault = site.faults.get(path)
                 local = os.path.join(site.root, *[p for p in path.split("/") if p])
                 if fault == "404" or not os.path.isfile(local):
